@@ -12,11 +12,13 @@ class InstanceLock {
   ~InstanceLock();
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;
-  // True when no other instance holds the lock (and this one now does).
-  bool Acquired() const { return fd_ >= 0; }
+  // True when no other instance holds the lock (and this one now does). Also
+  // true when no lock file can be made at all: better to run than to refuse.
+  bool Acquired() const { return acquired_; }
 
  private:
   int fd_ = -1;
+  bool acquired_ = false;
 };
 
 }  // namespace qd

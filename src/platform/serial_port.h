@@ -49,6 +49,8 @@ std::optional<PortSettings> ParsePortSettings(std::string_view text);
 
 // Error number and text for a settings string the port refuses.
 constexpr int kErrInvalidPropertyValue = 380;
+// Output on a port that is not open (or whose device went away).
+constexpr int kErrPortNotOpen = 8018;
 
 class SerialPort {
  public:
