@@ -3,6 +3,7 @@
 // at line feeds. ShowInfoMessage is the common way errors reach txtInfo.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "program.h"
@@ -11,6 +12,9 @@ namespace qd {
 
 constexpr double kReplyFirstByteSeconds = 0.8;
 constexpr double kReplySettleSeconds = 0.06;
+// A line that never goes quiet stops the settling here, so the panel cannot freeze.
+constexpr std::size_t kReplySettleMaxBytes = 4096;
+constexpr double kReplySettleMaxSeconds = 2.0;
 
 void ReadReply(Program& p);
 void ReadPending(Program& p);

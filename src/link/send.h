@@ -9,6 +9,9 @@
 
 namespace qd {
 
+// Seconds of time of day since `startTimeOfDay`, corrected once for midnight.
+double SecondsSince(Program& p, double startTimeOfDay);
+
 // Returns after at least `seconds` of time of day have passed (midnight
 // corrected). Sleeps; delivers no events.
 void WaitSeconds(Program& p, double seconds);
