@@ -15,6 +15,9 @@
 #include "panel/operator_state.h"
 #include "platform/clock.h"
 #include "platform/serial_port.h"
+#include "setup/frm_cat_setup.h"
+#include "setup/frm_help.h"
+#include "setup/frm_port_setup.h"
 #include "status/radio_status.h"
 #include "status/status_module.h"
 
@@ -41,6 +44,9 @@ struct Program {
   Program(Clock& clock, Windowing& windowing, SerialPort& radioPort, SerialPort& catPort)
       : clock(clock), windowing(windowing), MSComm1(radioPort), MSComm2(catPort) {
     forms["frmQD6250"] = {&main, [this](ControlVisitor& v) { VisitControls(main, v); }};
+    forms["frmPortSetup"] = {&portSetup, [this](ControlVisitor& v) { VisitControls(portSetup, v); }};
+    forms["frmCATSetup"] = {&catSetup, [this](ControlVisitor& v) { VisitControls(catSetup, v); }};
+    forms["frmHelp"] = {&help, [this](ControlVisitor& v) { VisitControls(help, v); }};
   }
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -61,6 +67,11 @@ struct Program {
   StatusModule module;
   OperatorState op;
   CatState cat;
+
+  // Setup dialogs and the About box.
+  frmPortSetup portSetup;
+  frmCATSetup catSetup;
+  frmHelp help;
 };
 
 }  // namespace qd

@@ -7,6 +7,10 @@
 
 namespace qd {
 
+// The window caption: model, program version and build stamp.
+inline constexpr const char* kProgramVersion = "0.971";
+inline constexpr const char* kProgramTitle = "QD-6250 0.971 : 8-20-26 : 1626";
+
 struct LinkState {
   // Radio port settings (from "PortSetup.txt" or the Port Setup dialog).
   std::string RadioPortNumber;

@@ -1,0 +1,134 @@
+// Designed state of the setup dialogs and the About box.
+#include <string>
+#include <vector>
+
+#include "link/link_state.h"
+#include "setup/frm_cat_setup.h"
+#include "setup/frm_help.h"
+#include "setup/frm_port_setup.h"
+#include "setup/handshake_options.h"
+
+namespace qd {
+
+namespace {
+
+const std::vector<std::string> kBaudRates{"19200 ", "9600 ", "4800 ", "2400", "600", "300"};
+
+template <typename C>
+void Init(C& c, const char* name, const std::string& caption) {
+  c.name = name;
+  c.caption = caption;
+}
+
+template <typename Dialog>
+void InitPortControls(Dialog& f, const char* foundCaption) {
+  Init(f.lblSelectPort, "lblSelectPort", "Select Port");
+  f.cmbSelectPort.name = "cmbSelectPort";
+  Init(f.lblFound, "lblFound", foundCaption);
+  f.txtFound.name = "txtFound";
+  f.txtFound.locked = true;
+  Init(f.lblSelectBaudRate, "lblSelectBaudRate", "Select Baud Rate");
+  f.cmbSelectBaudRate.name = "cmbSelectBaudRate";
+  f.cmbSelectBaudRate.items = kBaudRates;
+  f.cmbSelectBaudRate.text = kBaudRates.front();
+  Init(f.fraHandShake, "fraHandShake", "Handshake Mode");
+  NameArray(f.optHandShake, "optHandShake");
+  for (std::size_t i = 0; i < f.optHandShake.size(); ++i)
+    f.optHandShake[i].caption = kHandshakeOptions[i].caption;
+  SelectOption(f.optHandShake, 0);
+  Init(f.cmdApply, "cmdApply", "Apply");
+  Init(f.cmdCancel, "cmdCancel", "Cancel");
+  Init(f.cmdLoadPortSettings, "cmdLoadPortSettings", "Load");
+  Init(f.cmdSavePortSettings, "cmdSavePortSettings", "Save");
+  Init(f.lable2, "lable2", "Only Ports 1 through 16 are useable.");
+}
+
+}  // namespace
+
+frmPortSetup::frmPortSetup() {
+  name = "frmPortSetup";
+  caption = "Port Setup";
+  width = 420 * kTwipsPerPixel;
+  height = 330 * kTwipsPerPixel;
+  InitPortControls(*this, "Available Ports");
+  Init(chkExtPTTEna, "chkExtPTTEna", "Enable DSR as External PTT");
+  Init(txtDefaultSettings, "txtDefaultSettings",
+       " Default Settings:  7 Data Bits, Odd Parity, 1 Stop Bit");
+}
+
+void VisitControls(frmPortSetup& f, ControlVisitor& v) {
+  v.Visit(f.lblSelectPort);
+  v.Visit(f.cmbSelectPort);
+  v.Visit(f.lblFound);
+  v.Visit(f.txtFound);
+  v.Visit(f.lblSelectBaudRate);
+  v.Visit(f.cmbSelectBaudRate);
+  v.Visit(f.fraHandShake);
+  for (OptionButton& o : f.optHandShake) v.Visit(o);
+  v.Visit(f.chkExtPTTEna);
+  v.Visit(f.cmdApply);
+  v.Visit(f.cmdCancel);
+  v.Visit(f.cmdLoadPortSettings);
+  v.Visit(f.cmdSavePortSettings);
+  v.Visit(f.txtDefaultSettings);
+  v.Visit(f.lable2);
+}
+
+frmCATSetup::frmCATSetup() {
+  name = "frmCATSetup";
+  caption = "CAT Setup";
+  width = 420 * kTwipsPerPixel;
+  height = 360 * kTwipsPerPixel;
+  InitPortControls(*this, "Available Ports Found");
+  Init(lblBits, "lblBits", "Parity, Bits, Stops");
+  cmbBits.name = "cmbBits";
+  cmbBits.items = {"N, 8, 1", "O, 7, 1", "E, 7, 1"};
+  cmbBits.text = "N, 8, 1";
+  Init(lblRigType, "lblRigType", "Rig Type");
+  cmbRigType.name = "cmbRigType";
+  cmbRigType.items = {"Kenwood", "Elecraft", "FT-450"};
+  cmbRigType.text = "Kenwood";
+}
+
+void VisitControls(frmCATSetup& f, ControlVisitor& v) {
+  v.Visit(f.lblSelectPort);
+  v.Visit(f.cmbSelectPort);
+  v.Visit(f.lblFound);
+  v.Visit(f.txtFound);
+  v.Visit(f.lblSelectBaudRate);
+  v.Visit(f.cmbSelectBaudRate);
+  v.Visit(f.lblBits);
+  v.Visit(f.cmbBits);
+  v.Visit(f.lblRigType);
+  v.Visit(f.cmbRigType);
+  v.Visit(f.fraHandShake);
+  for (OptionButton& o : f.optHandShake) v.Visit(o);
+  v.Visit(f.cmdApply);
+  v.Visit(f.cmdCancel);
+  v.Visit(f.cmdLoadPortSettings);
+  v.Visit(f.cmdSavePortSettings);
+  v.Visit(f.lable2);
+}
+
+frmHelp::frmHelp() {
+  name = "frmHelp";
+  caption = "About QD-6250";
+  width = 360 * kTwipsPerPixel;
+  height = 220 * kTwipsPerPixel;
+  Init(lblTitle, "lblTitle", kProgramTitle);
+  lblTitle.bold = true;
+  Init(lblVersion, "lblVersion", std::string("Version ") + kProgramVersion);
+  Init(lblCredits, "lblCredits",
+       "Front panel for the QD-6250 HF transceiver under remote control, "
+       "with a CAT port for station software.");
+  Init(cmdOK, "cmdOK", "OK");
+}
+
+void VisitControls(frmHelp& f, ControlVisitor& v) {
+  v.Visit(f.lblTitle);
+  v.Visit(f.lblVersion);
+  v.Visit(f.lblCredits);
+  v.Visit(f.cmdOK);
+}
+
+}  // namespace qd
