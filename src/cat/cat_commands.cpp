@@ -62,8 +62,9 @@ std::optional<std::string> ModeAnswer(const Program& p) {
 }
 
 void SendCatAnswer(Program& p, const std::string& answer) {
+  if (!p.MSComm2.IsOpen()) return;  // the device went away since the text came in
   p.main.txtOutCAT.text = answer;
-  if (p.MSComm2.IsOpen()) p.MSComm2.Output(p.main.txtOutCAT.text);
+  p.MSComm2.Output(p.main.txtOutCAT.text);
 }
 
 void HandleCatCommand(Program& p, std::string_view command) {
