@@ -158,7 +158,10 @@ bool PosixSerialPort::Configure(const PortSettings& s, Handshake handshake) {
   const speed_t speed = *SpeedFor(s.baud);
   cfsetispeed(&t, speed);
   cfsetospeed(&t, speed);
-  if (tcsetattr(fd_, TCSANOW, &t) != 0) {
+  // The C library reports EINVAL when the device changed nothing, as a pty
+  // does when it already holds its forced 8N1 from our last open; the read-back
+  // below is the judge.
+  if (tcsetattr(fd_, TCSANOW, &t) != 0 && errno != EINVAL) {
     lastError_ = std::strerror(errno);
     return false;
   }
