@@ -1,0 +1,50 @@
+#include "gui/form_window.h"
+
+#include <QWidget>
+
+namespace qd::gui {
+
+FormWindow::FormWindow(Form& form, QWidget& window, QWidget* inputArea)
+    : form_(form), window_(window) {
+  if (inputArea) inputAreas_.push_back(inputArea);
+}
+
+void FormWindow::AddInputArea(QWidget* area) {
+  inputAreas_.push_back(area);
+}
+
+void FormWindow::Sync() {
+  auto changed = [this](auto Form::*field) { return !last_ || (*last_).*field != form_.*field; };
+  if (changed(&Form::caption)) window_.setWindowTitle(QString::fromStdString(form_.caption));
+  if (changed(&Form::enabled)) {
+    // Only the window's contents are disabled: a dialog owned by this window
+    // must stay usable while it is open.
+    if (inputAreas_.empty()) window_.setEnabled(form_.enabled);
+    for (QWidget* w : inputAreas_) w->setEnabled(form_.enabled);
+  }
+  if ((changed(&Form::left) || changed(&Form::top)) && (form_.left != 0 || form_.top != 0))
+    window_.move(form_.left / kTwipsPerPixel, form_.top / kTwipsPerPixel);
+  if ((changed(&Form::width) || changed(&Form::height)) && form_.width > 0 && form_.height > 0)
+    window_.resize(form_.width / kTwipsPerPixel, form_.height / kTwipsPerPixel);
+  if (changed(&Form::visible) && form_.visible != window_.isVisible()) {
+    if (form_.visible) {
+      window_.show();
+      window_.raise();
+    } else {
+      window_.hide();
+    }
+  }
+  NoteGeometry();
+  last_ = form_;
+}
+
+void FormWindow::NoteGeometry() {
+  if (!window_.isVisible()) return;
+  const QRect frame = window_.frameGeometry();
+  form_.left = frame.x() * kTwipsPerPixel;
+  form_.top = frame.y() * kTwipsPerPixel;
+  form_.width = window_.width() * kTwipsPerPixel;
+  form_.height = window_.height() * kTwipsPerPixel;
+}
+
+}  // namespace qd::gui
