@@ -76,9 +76,23 @@ TEST(CatAnswer, CommandsNotUnderstoodGetNoAnswerAndLeaveTheRadioAlone) {
   const char* commands[] = {
       "FA00100000000;",  // 100 MHz and up is not a frequency set
       "FA0000712;",      // too short for a frequency set
-      "FAX;",           "FB;",  "F;",   "IF;",  "ID;",  "AI0;", "PS;",  "fa;", "md;",
-      "MD12;",          "MDX;", "MD ;", "MD0;", "MD4;", "MD6;", "MD9;",  // mode digits with no
-                                                                         // radio mode
+      "FAX;",
+      "FB;",
+      "F;",
+      "IF;",
+      "ID;",
+      "AI0;",
+      "PS;",
+      "fa;",
+      "md;",
+      "MD12;",
+      "MDX;",
+      "MD ;",
+      "MD0;",
+      "MD4;",
+      "MD6;",
+      "MD9;",  // mode digits with no
+               // radio mode
       " FA;",
   };
   for (const char* command : commands) {

@@ -9,7 +9,10 @@
 
 #include "cat/cat_port.h"
 #include "link/events.h"
+#include "link/reply_reader.h"
+#include "link/send.h"
 #include "support/scenario.h"
+#include "support/sim_peer.h"
 
 namespace qd::test {
 
@@ -47,6 +50,22 @@ struct CatScenario : Scenario {
   }
 
   void RadioReports(vocab::Item item, std::string text) { p.status[item].text = std::move(text); }
+};
+
+// The same with the simulated radio on the radio port, of one firmware type.
+struct RadioCatScenario : CatScenario {
+  explicit RadioCatScenario(int firmwareType)
+      : CatScenario({.firmwareType = firmwareType}), sim({.firmwareType = firmwareType}) {
+    AttachRadioPeer(sim);
+  }
+
+  // The panel asks the radio for its status, as start-up does.
+  void QueryStatus() {
+    SendCommand(p, "?", true, 0.6);
+    ReadReply(p);
+  }
+
+  SimPeer sim;
 };
 
 }  // namespace qd::test
