@@ -62,8 +62,8 @@ std::string TracingSerialPort::Input() {
 }
 
 void TracingSerialPort::Output(std::string_view bytes) {
+  inner_.Output(bytes);  // throws on a closed port: nothing was sent
   trace_.Record(label_, "TX", bytes);
-  inner_.Output(bytes);
 }
 
 std::optional<PortEvent> TracingSerialPort::TakeEvent() {
