@@ -30,7 +30,9 @@ std::vector<std::string> SplitSettings(const std::string& settings) {
 
 std::string FormatText(const std::vector<std::string>& parts) {
   if (parts.size() < 4) return "";
-  return Trimmed(parts[1]) + ", " + Trimmed(parts[2]) + ", " + Trimmed(parts[3]);
+  const std::string parity = Trimmed(parts[1]), bits = Trimmed(parts[2]), stops = Trimmed(parts[3]);
+  if (parity.empty() || bits.empty() || stops.empty()) return "";
+  return parity + ", " + bits + ", " + stops;
 }
 
 bool LineValueIsOne(const std::string& line) {

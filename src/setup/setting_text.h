@@ -22,7 +22,7 @@ std::string PortTextFromLine(const std::string& line);
 std::vector<std::string> SplitSettings(const std::string& settings);
 
 // Parts 2..4 of a split settings string as a character format: "N, 8, 1".
-// Empty unless all three are there.
+// Empty unless all three are there and not blank.
 std::string FormatText(const std::vector<std::string>& parts);
 
 // The numeric value of a file line is 1 (" 1 ", "1" but not "10" or "x").

@@ -6,7 +6,6 @@
 #include "cat/cat_port.h"
 #include "link/events.h"
 #include "link/reply_reader.h"
-#include "platform/errors.h"
 #include "platform/text_file.h"
 #include "setup/cat_setup.h"
 #include "setup/port_setup.h"
@@ -44,11 +43,7 @@ void mnuCATSetup_Click(Program& p) {
   cat_setup::Form_Load(p);
   ShowDialog(p, p.catSetup);
   if (!p.cat.CatSetupChanged) return;
-  try {
-    SetUpCatPort(p);
-  } catch (const RuntimeError& e) {
-    ShowInfoMessage(p, ErrorText("mnuCATSetup_Click", e));
-  }
+  SetUpCatPort(p);  // reports its own failures
   p.cat.CatSetupChanged = false;
 }
 
