@@ -143,6 +143,20 @@ void ExternalPttAction(Program& p) {
     f.lblExtPTT.backColour = colour::kGreen;
 }
 
+// The band guard enables the transmit buttons for any in-band frequency; only
+// a panel set up for REMOTE may transmit.
+void KeepTransmitOffUnlessRemote(frmQD6250& f) {
+  if (f.ModeText == "REMOTE") return;
+  for (Button* b : {&f.cmdXmit, &f.cmdTune, &f.cmdPTT}) b->enabled = false;
+}
+
+// The display pass, and the idle colour of the link activity mark.
+void UpdateDisplay(Program& p) {
+  gUpdateDisplay(p);
+  KeepTransmitOffUnlessRemote(p.main);
+  p.main.shaTrace.fillColour = colour::kGreyText;
+}
+
 std::optional<Stage> ServeRequests(Program& p) {
   for (const Request& r : kRequests) {
     if (!r.flag(p)) continue;
@@ -160,7 +174,7 @@ Stage AwaitControlState(Program& p) {
   if (p.link.PortSetupChanged) return Stage::PortOpen;
   if (Pending(p) > 0) {
     ReadReply(p);
-    gUpdateDisplay(p);
+    UpdateDisplay(p);
   }
   return Stage::Pass;
 }
@@ -244,8 +258,7 @@ Stage MainLoopPass(Program& p) {
   Yield(p);
   if (link.RadioBreakSeen) return Stage::LinkStart;
 
-  gUpdateDisplay(p);
-  f.shaTrace.fillColour = colour::kGreyText;
+  UpdateDisplay(p);
 
   if (f.ModeText == "REMOTE") {
     TuneTimeOut(p);

@@ -392,8 +392,8 @@ Stage RemotePanelSetup(Program& p) {
   p.windowing.Repaint();
   ReceiverControls(p);
 
-  for (Button* b :
-       {&f.cmdSideTone, &f.cmdViewInData, &f.cmdVOX, &f.cmdClipping, &f.cmdTune, &f.cmdXmit})
+  for (Button* b : {&f.cmdSideTone, &f.cmdViewInData, &f.cmdVOX, &f.cmdClipping, &f.cmdTune,
+                    &f.cmdXmit, &f.cmdPTT})
     b->enabled = true;
   f.mnuScanFreqs.enabled = true;
   f.mnuScanBands.enabled = true;
@@ -425,8 +425,8 @@ Stage LocalSetup(Program& p) {
   f.BfoReady = false;
   p.op.BfoOffsetSetting = "100";
   if (p.link.FirmwareType == 2) f.pbMeter.enabled = false;
-  for (Button* b :
-       {&f.cmdMute, &f.cmdBFO, &f.cmdSideTone, &f.cmdVOX, &f.cmdClipping, &f.cmdTune, &f.cmdXmit})
+  for (Button* b : {&f.cmdMute, &f.cmdBFO, &f.cmdSideTone, &f.cmdVOX, &f.cmdClipping, &f.cmdTune,
+                    &f.cmdXmit, &f.cmdPTT})
     b->enabled = false;
   f.vscRFG.enabled = false;
   f.cmdViewInData.enabled = true;

@@ -90,7 +90,8 @@ frmQD6250::frmQD6250() {
   }
   InitButton(cmdCma, "cmdCma", ",");
   InitButton(cmdDot, "cmdDot", ".");
-  InitCombo(cmbVFOBMode, "cmbVFOBMode", {"USB", "LSB", "AME", "CW"}, "Select Mode for VFO B", "USB");
+  InitCombo(cmbVFOBMode, "cmbVFOBMode", {"USB", "LSB", "AME", "CW"}, "Select Mode for VFO B",
+            "USB");
   NameArray(optTXVFO, "optTXVFO");
   optTXVFO[0].caption = "Transmit using VFO A";
   optTXVFO[1].caption = "Transmit using VFO B";
@@ -173,7 +174,8 @@ frmQD6250::frmQD6250() {
     const BandButtonInfo& info = kBandButtons[i];
     InitButton(bandButtons[i], info.name, info.caption);
     std::string bandName = info.band;
-    bandButtons[i].toolTip = "Open menu of " + (i < 10 ? bandName + "M" : bandName) + " Frequencies";
+    bandButtons[i].toolTip =
+        "Open menu of " + (i < 10 ? bandName + "M" : bandName) + " Frequencies";
   }
 
   InitFrame(Frame3, "Frame3", "Channel");
@@ -219,6 +221,15 @@ frmQD6250::frmQD6250() {
   InitMenu(mnuHelp, "mnuHelp", "Help");
   InitMenu(mnuHelpAbout, "mnuHelpAbout", "About");
   InitMenu(mnuHelpQD6250, "mnuHelpQD6250", "QD-6250 Help");
+
+  // Controls the REMOTE set-up enables once the radio's state is known; until
+  // then nothing can key the transmitter or command the radio from them.
+  for (Button* b : {&cmdXmit, &cmdTune, &cmdPTT, &cmdTest, &cmdMute, &cmdBFO}) b->enabled = false;
+  for (OptionButton& o : optMeter) o.enabled = false;
+  vscRFG.enabled = false;
+  vscBFO.enabled = false;
+  mnuScanFreqs.enabled = false;
+  mnuScanBands.enabled = false;
 }
 
 void VisitControls(frmQD6250& f, ControlVisitor& v) {
@@ -226,31 +237,31 @@ void VisitControls(frmQD6250& f, ControlVisitor& v) {
   auto each = [&v](auto& array) {
     for (auto& c : array) v.Visit(c);
   };
-  all(f.shaTrace, f.lblU, f.lblXMTRCV, f.lblComStat, f.lblREMOTE, f.lblFWType, f.lblExtPTT, f.txtInfo,
-      f.txtInData, f.cmdViewInData);
+  all(f.shaTrace, f.lblU, f.lblXMTRCV, f.lblComStat, f.lblREMOTE, f.lblFWType, f.lblExtPTT,
+      f.txtInfo, f.txtInData, f.cmdViewInData);
   each(f.cmdF);
   all(f.Command1, f.Command2, f.lblInfo, f.fraExtKnob, f.cmbStepSize, f.lblUp, f.lblDn, f.Frame4);
   each(f.cmdVFOB);
   all(f.cmdCma, f.cmdDot, f.cmbVFOBMode);
   each(f.optTXVFO);
-  all(f.lblTXA, f.lblTXB, f.lblSplit, f.cmdA2B, f.cmdSwap, f.cmbMode, f.cmbAGC, f.cmbDig, f.cmbSource,
-      f.lblMode, f.lblAGC, f.lblDig, f.lblSource, f.pbMeter);
+  all(f.lblTXA, f.lblTXB, f.lblSplit, f.cmdA2B, f.cmdSwap, f.cmbMode, f.cmbAGC, f.cmbDig,
+      f.cmbSource, f.lblMode, f.lblAGC, f.lblDig, f.lblSource, f.pbMeter);
   each(f.lblMeter);
   each(f.optMeter);
-  all(f.lblMeterScale, f.fraLeftButtons, f.fraRightButtons, f.cmdXmit, f.cmdTune, f.cmdPTT, f.cmdPTTEn,
-      f.lblPTTEn, f.lblInBand, f.cmdMute, f.lblMute, f.cmdSideTone, f.lblSideTone, f.cmdVOX, f.lblVox,
-      f.cmdClipping, f.lblClipping, f.cmdTest, f.lblTest, f.shaFault, f.lblFault, f.cmdGetStatus,
-      f.fraBFO, f.vscBFO, f.txtBFO, f.lblBFOHz, f.lblPorM, f.lblBFOOn, f.cmdBFO, f.fraRF, f.vscRFG,
-      f.txtRFG, f.fraBand);
+  all(f.lblMeterScale, f.fraLeftButtons, f.fraRightButtons, f.cmdXmit, f.cmdTune, f.cmdPTT,
+      f.cmdPTTEn, f.lblPTTEn, f.lblInBand, f.cmdMute, f.lblMute, f.cmdSideTone, f.lblSideTone,
+      f.cmdVOX, f.lblVox, f.cmdClipping, f.lblClipping, f.cmdTest, f.lblTest, f.shaFault,
+      f.lblFault, f.cmdGetStatus, f.fraBFO, f.vscBFO, f.txtBFO, f.lblBFOHz, f.lblPorM, f.lblBFOOn,
+      f.cmdBFO, f.fraRF, f.vscRFG, f.txtRFG, f.fraBand);
   each(f.bandButtons);
   all(f.Frame3);
   each(f.optChan);
   all(f.lblChan);
   each(f.cmdM);
-  all(f.cmdM2V, f.cmdV2M, f.fraAmp, f.cmdAmpPwr, f.cmdAmpOpr, f.cmdTuneAmp, f.lblAmpPwr, f.lblAmpOpStby,
-      f.lblAmpTuned, f.fraCAT, f.txtInCat, f.txtOutCAT, f.mnuFile, f.mnuFileExit, f.mnuScan,
-      f.mnuScanBands, f.mnuScanFreqs, f.mnuSetup, f.mnuPortSetup, f.mnuAudioSetup, f.mnuCATSetup,
-      f.mnuChannelSetup, f.mnuHelp, f.mnuHelpAbout, f.mnuHelpQD6250);
+  all(f.cmdM2V, f.cmdV2M, f.fraAmp, f.cmdAmpPwr, f.cmdAmpOpr, f.cmdTuneAmp, f.lblAmpPwr,
+      f.lblAmpOpStby, f.lblAmpTuned, f.fraCAT, f.txtInCat, f.txtOutCAT, f.mnuFile, f.mnuFileExit,
+      f.mnuScan, f.mnuScanBands, f.mnuScanFreqs, f.mnuSetup, f.mnuPortSetup, f.mnuAudioSetup,
+      f.mnuCATSetup, f.mnuChannelSetup, f.mnuHelp, f.mnuHelpAbout, f.mnuHelpQD6250);
 }
 
 }  // namespace qd

@@ -1,0 +1,89 @@
+#include "loop_rig.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "link/startup.h"
+#include "platform/errors.h"
+
+namespace qd::test {
+
+TempWorkDir::TempWorkDir() {
+  previous_ = std::filesystem::current_path().string();
+  std::string pattern = (std::filesystem::temp_directory_path() / "qd6250-loop-XXXXXX").string();
+  path_ = mkdtemp(pattern.data());
+  std::filesystem::create_directory(path_ + "/run");
+  std::filesystem::create_directory(path_ + "/ports");
+  setenv("XDG_RUNTIME_DIR", (path_ + "/run").c_str(), 1);
+  setenv("QD6250_PORT_DIR", (path_ + "/ports").c_str(), 1);
+  std::filesystem::current_path(path_);
+}
+
+TempWorkDir::~TempWorkDir() {
+  std::filesystem::current_path(previous_);
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void WriteFile(const std::string& name, const std::vector<std::string>& lines) {
+  std::ofstream out(name, std::ios::binary);
+  for (const std::string& line : lines) out << line << "\r\n";
+}
+
+std::string ReadWhole(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WritePortSetup(bool extPtt) {
+  WriteFile("PortSetup.txt", {"1", "9600 ,O,7,1", "comNone", extPtt ? "1" : "0"});
+}
+
+LoopRig::LoopRig(sim::SimOptions options) : sim(std::move(options)) {
+  s.AttachRadioPeer(sim);
+  s.p.portPresent = [](int n) { return n == 1; };
+}
+
+bool LoopRig::Run(double seconds, std::function<bool()> until) {
+  const double stop = s.start + seconds;
+  s.windowing.StopWhen([this, stop, until] {
+    for (auto it = timed_.begin(); it != timed_.end();) {
+      if (s.Elapsed() >= it->elapsed) {
+        auto action = std::move(it->action);
+        it = timed_.erase(it);
+        action();
+      } else {
+        ++it;
+      }
+    }
+    return s.clock.Now() >= stop || (until && until());
+  });
+  try {
+    form_Load(s.p);
+  } catch (const ScriptEnd&) {
+    return false;
+  } catch (const ProgramEnd&) {
+    return true;
+  }
+  return false;
+}
+
+void LoopRig::At(double elapsed, std::function<void()> action) {
+  timed_.push_back({elapsed, std::move(action)});
+}
+
+std::vector<std::string> LoopRig::CommandsSince(double elapsed) {
+  std::vector<std::string> texts;
+  for (const sim::LoggedCommand& c : sim.Radio().Log())
+    if (c.time - s.start >= elapsed) texts.push_back(c.text);
+  return texts;
+}
+
+}  // namespace qd::test

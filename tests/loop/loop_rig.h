@@ -1,0 +1,62 @@
+// The whole panel on the scenario fixture with the simulated radio, run from
+// its load handler in a temporary working directory of its own (settings
+// files, instance lock and port folder never meet another test's).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "sim/sim_radio.h"
+#include "support/scenario.h"
+#include "support/sim_peer.h"
+
+namespace qd::test {
+
+// A fresh working directory with XDG_RUNTIME_DIR and QD6250_PORT_DIR inside it;
+// the previous directory is restored when it goes.
+class TempWorkDir {
+ public:
+  TempWorkDir();
+  ~TempWorkDir();
+  TempWorkDir(const TempWorkDir&) = delete;
+  TempWorkDir& operator=(const TempWorkDir&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::string previous_;
+};
+
+void WriteFile(const std::string& name, const std::vector<std::string>& lines);
+std::string ReadWhole(const std::string& name);
+
+// "PortSetup.txt" for port 1 at 9600 baud, with or without the external key.
+void WritePortSetup(bool extPtt = false);
+
+struct LoopRig {
+  explicit LoopRig(sim::SimOptions options = {});
+
+  TempWorkDir dir;
+  Scenario s{{.firmwareType = 0, .openRadioPort = false}};
+  SimPeer sim;
+
+  // Runs the program from its load handler until `until` holds at a yield or
+  // `seconds` of virtual time have passed. True when the program ended itself.
+  bool Run(double seconds, std::function<bool()> until = {});
+  // Calls `action` once, at the first yield at or after `elapsed` (yields
+  // come at least every 50 ms of an idle loop).
+  void At(double elapsed, std::function<void()> action);
+
+  // Commands the radio read since an elapsed time, as their texts.
+  std::vector<std::string> CommandsSince(double elapsed);
+
+ private:
+  struct Timed {
+    double elapsed;
+    std::function<void()> action;
+  };
+  std::vector<Timed> timed_;
+};
+
+}  // namespace qd::test
