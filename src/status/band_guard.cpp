@@ -63,6 +63,11 @@ bool InBand(Program& p, const std::string& freqItem) {
                      [hz](const Range& r) { return hz >= r.lowest && hz <= r.highest; });
 }
 
+bool TransmitFrequencyInBand(Program& p) {
+  if (!p.main.optTXVFO[0].value) return InBand(p, p.status.VfoBFreq);
+  return InBand(p, p.status.Text(Item::Freq)) && p.status.FreqWellFormed;
+}
+
 void ApplyBandGuard(Program& p, bool inBand) {
   frmQD6250& f = p.main;
   if (p.link.ScanActive) inBand = false;

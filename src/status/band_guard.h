@@ -12,4 +12,9 @@ bool InBand(Program& p, const std::string& freqItem);
 void ApplyBandGuard(Program& p, bool inBand);
 void SetPttEnable(Program& p, bool wanted);
 
+// InBand for the VFO chosen for transmit (Freq, or VfoBFreq as the last display
+// pass built it). A frequency report that was not well formed is out of band:
+// its cut digits are not the radio's frequency. Fails as InBand fails.
+bool TransmitFrequencyInBand(Program& p);
+
 }  // namespace qd

@@ -22,14 +22,11 @@ void Step(Program& p, Item item, void (*show)(Program&)) {
 }
 
 // The band guard for the VFO chosen for transmit. A frequency that cannot be
-// read blocks transmit before the error ends the pass; a report that was not
-// well formed (digits cut or padded) counts as out of band.
+// read blocks transmit before the error ends the pass.
 void GuardTransmitFrequency(Program& p) {
-  const bool vfoA = p.main.optTXVFO[0].value;
   bool inBand = false;
   try {
-    inBand = vfoA ? InBand(p, p.status.Text(Item::Freq)) && p.status.FreqWellFormed
-                  : InBand(p, p.status.VfoBFreq);
+    inBand = TransmitFrequencyInBand(p);
   } catch (const RuntimeError&) {
     ApplyBandGuard(p, false);
     throw;

@@ -2,6 +2,7 @@
 
 #include "link/reply_reader.h"
 #include "link/send.h"
+#include "platform/errors.h"
 #include "status/band_guard.h"
 #include "status/indicators.h"
 
@@ -28,6 +29,17 @@ void ShowNow(Program& p, Item item, void (*show)(Program&)) {
   if (!p.status[item].changed) return;
   show(p);
   p.status[item].changed = false;
+}
+
+// The radio's push-to-talk enable goes back on only where the band guard
+// would leave it on: the frequency may have left the bands since the last pass.
+bool GuardAllowsTransmit(Program& p) {
+  if (p.link.ScanActive) return false;
+  try {
+    return TransmitFrequencyInBand(p);
+  } catch (const RuntimeError&) {
+    return false;
+  }
 }
 
 }  // namespace
@@ -92,7 +104,8 @@ void SetMode(Program& p, const std::string& code) {
     // push-to-talk enable; bring back what was there before.
     if (s.Text(Item::Mode) != "M4") RestoreSideTone(p, p.module.SavedSideTone);
     if (s.Text(Item::PttEnable) != p.module.SavedPttEnable)
-      SetPttEnable(p, p.module.SavedPttEnable == std::string{vocab::kPttEnable, '1'});
+      SetPttEnable(p, p.module.SavedPttEnable == std::string{vocab::kPttEnable, '1'} &&
+                          GuardAllowsTransmit(p));
   }
 
   ShowNow(p, Item::Mode, ShowMode);

@@ -101,6 +101,21 @@ TEST_F(SettingCommands, SteppedModeChangeRestoresSideToneAndPttEnable) {
   }
 }
 
+TEST_F(SettingCommands, PttEnableComesBackOnlyWhereTheBandGuardAllowsIt) {
+  // The frequency left the bands (or its report is unreadable) since the last
+  // display pass; the mode change must not switch the radio's enable back on.
+  for (const char* freq : {"F0600000", "F14250001", "F14a5000"}) {
+    Scenario fresh;
+    ScriptedPeer peer;
+    peer.Answer("mm\n", "M3\nS1\n'0\n");
+    fresh.AttachRadioPeer(peer);
+    for (const char* m : {freq, "M1", "S1", "'1"}) FileMessage(fresh.p, m);
+    SetMode(fresh.p, "M3");
+    EXPECT_EQ(Visible(fresh.radio.Sent()), "mm<LF>") << freq;
+    EXPECT_EQ(fresh.p.status.Text(Item::PttEnable), "'0") << freq;
+  }
+}
+
 TEST_F(SettingCommands, AgcBytesPerFirmwareType) {
   struct Case {
     int type;
