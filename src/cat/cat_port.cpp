@@ -2,19 +2,16 @@
 
 #include <cctype>
 #include <string>
-#include <vector>
 
 #include "link/reply_reader.h"
 #include "link/send.h"
 #include "platform/errors.h"
 #include "platform/port_paths.h"
-#include "platform/text_file.h"
 
 namespace qd {
 
 namespace {
 
-constexpr const char* kCatSetupFile = "CATSetup.txt";
 // Settle time after a receive event, so a command's last bytes are in.
 constexpr double kCatReceiveSettleSeconds = 0.015;
 
@@ -68,21 +65,6 @@ void ShowCom2Error(Program& p, bool& flag) {
 }
 
 }  // namespace
-
-void OpenCatPortAtStartUp(Program& p) {
-  if (!FileExists(kCatSetupFile)) return;
-  // A short file leaves the settings it lacks as they were.
-  const std::vector<std::string> lines = ReadLines(kCatSetupFile);
-  std::string* fields[] = {&p.cat.CatPortNumber, &p.cat.CatPortSettings, &p.cat.CatHandshake,
-                           &p.cat.CatRigType};
-  for (std::size_t i = 0; i < std::size(fields) && i < lines.size(); ++i) *fields[i] = lines[i];
-  p.main.txtInfo.text = std::string(kCatSetupFile) + " Opened";
-  const int port = CatPortNumberValue(p.cat.CatPortNumber);
-  if (port != 0 && p.portPresent(port))
-    SetUpCatPort(p);
-  else
-    ShowNoCatPort(p);
-}
 
 void SetUpCatPort(Program& p) {
   SerialPort& port = p.MSComm2;

@@ -17,11 +17,6 @@ constexpr std::size_t kCatBufferLimit = 256;
 // Shown in txtInCat and txtOutCAT when the CAT port cannot be used.
 inline constexpr const char* kNoCatPort = "No CAT Port";
 
-// The start-up step for the CAT port: when "CATSetup.txt" exists, reads its
-// four lines into the CAT settings and opens the port if it is present, else
-// shows "No CAT Port". Without the file the port stays closed.
-void OpenCatPortAtStartUp(Program& p);
-
 // (Re)opens the CAT port from CatPortNumber / CatPortSettings / CatHandshake.
 void SetUpCatPort(Program& p);
 // Handles one event code of the CAT port (comm_event numbers).

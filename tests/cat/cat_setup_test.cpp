@@ -1,19 +1,11 @@
 // Opening the CAT port: the handshake names, the port's settings, re-opening
-// after the CAT setup was applied, and the start-up step that reads
-// "CATSetup.txt" and opens the port only when it is present.
+// after the CAT setup was applied, and ports that cannot be used.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "cat_fixture.h"
 
 namespace qd::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(CatSetup, HandshakeNamesMatchExactly) {
   struct Case {
@@ -92,76 +84,6 @@ TEST(CatSetup, APortThatCannotBeUsedShowsNoCatPort) {
   EXPECT_TRUE(s.cat.IsOpen());
   EXPECT_EQ(s.p.main.txtInCat.text, "");
   EXPECT_EQ(s.p.main.txtOutCAT.text, "");
-}
-
-// Runs a test in a fresh working directory.
-class InTempDir : public ::testing::Test {
- protected:
-  void SetUp() override {
-    old_ = fs::current_path();
-    dir_ = fs::temp_directory_path() / ("cat_setup_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
-  static void WriteFile(const std::string& text) { std::ofstream("CATSetup.txt") << text; }
-
- private:
-  fs::path old_;
-  fs::path dir_;
-};
-
-using CatStartUp = InTempDir;
-
-TEST_F(CatStartUp, OpensThePortTheFileNamesWhenPresent) {
-  WriteFile(
-      "4\r\n9600,E, 7, 1\r\ncomRTS\r\nElecraft\r\n"
-      "Line 1: Port Number, COM1 = 1, COM2 = 2, etc..\r\n");
-  Scenario s;
-  s.p.portPresent = [](int n) { return n == 4; };
-  OpenCatPortAtStartUp(s.p);
-  ASSERT_TRUE(s.cat.IsOpen());
-  EXPECT_EQ(s.cat.PortNumber(), 4);
-  EXPECT_EQ(s.cat.Settings(), "9600,E, 7, 1");
-  EXPECT_EQ(s.cat.GetHandshake(), Handshake::RtsCts);
-  EXPECT_EQ(s.p.cat.CatRigType, "Elecraft");
-  EXPECT_EQ(s.p.main.txtInfo.text, "CATSetup.txt Opened");
-  EXPECT_EQ(s.p.main.txtInCat.text, "");
-}
-
-TEST_F(CatStartUp, APortNotPresentIsNotOpenedAndSaysSo) {
-  WriteFile("4\r\n9600,N,8,1\r\ncomNone\r\nKenwood\r\n");
-  Scenario s;
-  s.p.portPresent = [](int n) { return n == 3; };
-  OpenCatPortAtStartUp(s.p);
-  EXPECT_FALSE(s.cat.IsOpen());
-  EXPECT_EQ(s.cat.openCount, 0);
-  EXPECT_EQ(s.p.main.txtInCat.text, kNoCatPort);
-  EXPECT_EQ(s.p.main.txtOutCAT.text, kNoCatPort);
-}
-
-TEST_F(CatStartUp, WithoutTheFileNothingHappens) {
-  Scenario s;
-  s.p.portPresent = [](int) { return true; };
-  OpenCatPortAtStartUp(s.p);
-  EXPECT_EQ(s.cat.openCount, 0);
-  EXPECT_EQ(s.p.main.txtInCat.text, "");
-  EXPECT_EQ(s.p.main.txtInfo.text, "");
-}
-
-TEST_F(CatStartUp, AShortFileLeavesTheMissingSettingsAsTheyWere) {
-  WriteFile("2\n9600,N,8,1\n");  // LF-only, two lines
-  Scenario s;
-  s.p.portPresent = [](int n) { return n == 2; };
-  s.p.cat.CatRigType = "Kenwood";
-  OpenCatPortAtStartUp(s.p);
-  ASSERT_TRUE(s.cat.IsOpen());
-  EXPECT_EQ(s.cat.GetHandshake(), Handshake::None);
-  EXPECT_EQ(s.p.cat.CatRigType, "Kenwood");
 }
 
 }  // namespace
