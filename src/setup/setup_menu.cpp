@@ -21,15 +21,24 @@ void ShowDialog(Program& p, Form& dialog) {
   p.main.enabled = true;
 }
 
-void Unload(Form& form) {
-  form.loaded = false;
+void UnloadHelp(Program& p) {
+  p.help.loaded = false;
 }
 
 using Handler = void (*)(Program&);
 
-void On(Program& p, const char* form, const char* control, const char* event, Handler h) {
-  OnAction(
-      p, control, event, [h](Program& p, const Action&) { h(p); }, form);
+// A main-window menu entry.
+void OnMenu(Program& p, const char* entry, Handler h) {
+  OnAction(p, entry, "Click", [h](Program& p, const Action&) { h(p); });
+}
+
+// A dialog's handlers run only while it is loaded: a click still queued when
+// it closed (a double click on Apply) must not apply its settings again.
+void OnDialog(Program& p, Form& dialog, const char* control, const char* event, Handler h) {
+  auto run = [&dialog, h](Program& p, const Action&) {
+    if (dialog.loaded) h(p);
+  };
+  OnAction(p, control, event, run, dialog.name);
 }
 
 }  // namespace
@@ -64,28 +73,28 @@ void mnuHelpQD6250_Click(Program& p) {
 }
 
 void RegisterSetupHandlers(Program& p) {
-  On(p, "", "mnuPortSetup", "Click", mnuPortSetup_Click);
-  On(p, "", "mnuCATSetup", "Click", mnuCATSetup_Click);
-  On(p, "", "mnuHelpAbout", "Click", mnuHelpAbout_Click);
-  On(p, "", "mnuHelpQD6250", "Click", mnuHelpQD6250_Click);
+  OnMenu(p, "mnuPortSetup", mnuPortSetup_Click);
+  OnMenu(p, "mnuCATSetup", mnuCATSetup_Click);
+  OnMenu(p, "mnuHelpAbout", mnuHelpAbout_Click);
+  OnMenu(p, "mnuHelpQD6250", mnuHelpQD6250_Click);
 
   // Option clicks need no handler: the action itself selects the option.
-  const char* port = "frmPortSetup";
-  On(p, port, "cmdApply", "Click", port_setup::cmdApply_Click);
-  On(p, port, "cmdCancel", "Click", port_setup::cmdCancel_Click);
-  On(p, port, "cmdLoadPortSettings", "Click", port_setup::cmdLoadPortSettings_Click);
-  On(p, port, "cmdSavePortSettings", "Click", port_setup::cmdSavePortSettings_Click);
-  On(p, port, "unload", "Unload", port_setup::Form_Unload);
+  Form& port = p.portSetup;
+  OnDialog(p, port, "cmdApply", "Click", port_setup::cmdApply_Click);
+  OnDialog(p, port, "cmdCancel", "Click", port_setup::cmdCancel_Click);
+  OnDialog(p, port, "cmdLoadPortSettings", "Click", port_setup::cmdLoadPortSettings_Click);
+  OnDialog(p, port, "cmdSavePortSettings", "Click", port_setup::cmdSavePortSettings_Click);
+  OnDialog(p, port, "unload", "Unload", port_setup::Form_Unload);
 
-  const char* cat = "frmCATSetup";
-  On(p, cat, "cmdApply", "Click", cat_setup::cmdApply_Click);
-  On(p, cat, "cmdCancel", "Click", cat_setup::cmdCancel_Click);
-  On(p, cat, "cmdLoadPortSettings", "Click", cat_setup::cmdLoadPortSettings_Click);
-  On(p, cat, "cmdSavePortSettings", "Click", cat_setup::cmdSavePortSettings_Click);
-  On(p, cat, "unload", "Unload", cat_setup::Form_Unload);
+  Form& cat = p.catSetup;
+  OnDialog(p, cat, "cmdApply", "Click", cat_setup::cmdApply_Click);
+  OnDialog(p, cat, "cmdCancel", "Click", cat_setup::cmdCancel_Click);
+  OnDialog(p, cat, "cmdLoadPortSettings", "Click", cat_setup::cmdLoadPortSettings_Click);
+  OnDialog(p, cat, "cmdSavePortSettings", "Click", cat_setup::cmdSavePortSettings_Click);
+  OnDialog(p, cat, "unload", "Unload", cat_setup::Form_Unload);
 
-  On(p, "frmHelp", "cmdOK", "Click", [](Program& p) { Unload(p.help); });
-  On(p, "frmHelp", "unload", "Unload", [](Program& p) { Unload(p.help); });
+  OnDialog(p, p.help, "cmdOK", "Click", UnloadHelp);
+  OnDialog(p, p.help, "unload", "Unload", UnloadHelp);
 }
 
 }  // namespace qd

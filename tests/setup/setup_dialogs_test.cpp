@@ -242,3 +242,27 @@ TEST_F(SetupTest, HelpEntryOpensTheHelpFileOrSaysWhy) {
 
 }  // namespace
 }  // namespace qd::test
+
+namespace qd::test {
+namespace {
+
+// A click still queued for a dialog that has closed applies nothing.
+TEST_F(SetupTest, ClicksOnAClosedDialogAreIgnored) {
+  WhenShown(s, "frmPortSetup", {Click("cmdCancel")});
+  ClickMenu("mnuPortSetup");
+  WhenShown(s, "frmCATSetup", {Click("cmdCancel")});
+  ClickMenu("mnuCATSetup");
+  const int catOpens = s.cat.openCount;
+  for (const char* form : {"frmPortSetup", "frmCATSetup"}) {
+    p.actions.Post(On(form, ChooseText("cmbSelectPort", "9")));
+    p.actions.Post(On(form, Click("cmdApply")));
+  }
+  DoEvents(p);
+  EXPECT_FALSE(p.link.PortSetupChanged);
+  EXPECT_FALSE(p.cat.CatSetupChanged);
+  EXPECT_EQ(p.link.RadioPortNumber, "1");
+  EXPECT_EQ(s.cat.openCount, catOpens);
+}
+
+}  // namespace
+}  // namespace qd::test
