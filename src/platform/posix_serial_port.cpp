@@ -44,6 +44,9 @@ bool DeviceGone(int err) {
   return err == EIO || err == ENODEV || err == ENXIO;
 }
 
+// How often the modem levels are read when no counter says they moved.
+constexpr double kModemPollSeconds = 0.05;
+
 // Modem lines a change of which is reported as an event (bit, event code).
 constexpr std::pair<int, int> kWatchedLines[] = {{TIOCM_CTS, comm_event::kCts},
                                                  {TIOCM_DSR, comm_event::kDsr},
@@ -124,7 +127,7 @@ bool PosixSerialPort::OpenPath(const std::string& path, int portNumber, const st
   else
     icount_.reset();
   modemReadable_ = ioctl(fd_, TIOCMGET, &modem_) == 0;
-  lastLineCheck_ = Monotonic();
+  lastModemRead_ = Monotonic();
   return fd_ >= 0;
 }
 
@@ -251,10 +254,8 @@ void PosixSerialPort::CheckHangup() {
   if (fd_ >= 0) Lost(EIO);
 }
 
-void PosixSerialPort::CheckLines(bool force) {
-  const double now = Monotonic();
-  if (fd_ < 0 || (!force && now - lastLineCheck_ < 0.05)) return;
-  lastLineCheck_ = now;
+void PosixSerialPort::CheckLines(bool readModem) {
+  if (fd_ < 0) return;
   std::array<bool, 4> moved{};
   if (icount_) {
     serial_icounter_struct c{};
@@ -271,7 +272,13 @@ void PosixSerialPort::CheckLines(bool force) {
       icount_ = c;
     }
   }
-  if (!modemReadable_) return;
+  // The counters are in memory; reading the levels may be a USB round trip,
+  // so that happens when a counter moved, when asked, or at a moderate rate.
+  const double now = Monotonic();
+  const bool anyMoved = std::find(moved.begin(), moved.end(), true) != moved.end();
+  if (!modemReadable_ || (!readModem && !anyMoved && now - lastModemRead_ < kModemPollSeconds))
+    return;
+  lastModemRead_ = now;
   int m = 0;
   if (ioctl(fd_, TIOCMGET, &m) != 0) {
     if (DeviceGone(errno)) Lost(errno);

@@ -60,7 +60,7 @@ class PosixSerialPort : public SerialPort {
   void ReadDevice();
   void WriteDevice();
   void CheckHangup();
-  void CheckLines(bool force);
+  void CheckLines(bool readModem);
   void SetLine(int bit, bool on);
   void Lost(int err);
   void Queue(int code) { events_.push_back({code}); }
@@ -88,7 +88,7 @@ class PosixSerialPort : public SerialPort {
   std::optional<serial_icounter_struct> icount_;
   bool modemReadable_ = false;
   int modem_ = 0;  // TIOCM_* bits as last read
-  double lastLineCheck_ = 0;
+  double lastModemRead_ = 0;
 };
 
 }  // namespace qd

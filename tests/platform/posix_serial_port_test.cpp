@@ -4,8 +4,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <chrono>
 #include <thread>
@@ -273,6 +277,24 @@ TEST_F(PosixPortTest, APortHeldElsewhereIsRefused) {
   EXPECT_FALSE(port.Open(3, "9600,O,7,1", Handshake::None));
   close(other);
   EXPECT_TRUE(port.Open(3, "9600,O,7,1", Handshake::None));
+}
+
+// Another program that opens the device without taking its lock is still kept
+// out (root is not, so the other program runs as nobody).
+TEST_F(PosixPortTest, AnotherProgramCannotOpenAPortWeHold) {
+  ASSERT_TRUE(port.Open(3, "9600,O,7,1", Handshake::None));
+  chmod(pty.slave().c_str(), 0666);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+    const int fd = open(pty.slave().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    _exit(fd < 0 && errno == EBUSY ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: opened or wrong error, 3: could not drop root";
 }
 
 TEST_F(PosixPortTest, ReopeningAnOpenPortStartsClean) {
