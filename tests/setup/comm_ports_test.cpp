@@ -79,6 +79,9 @@ TEST_F(SetupTest, RealProbeListsOpenablePortsOfThePortFolder) {
   const std::filesystem::path dir = std::filesystem::path(cwd.path()) / "ports";
   std::filesystem::create_directory(dir);
   ASSERT_EQ(setenv("QD6250_PORT_DIR", dir.c_str(), 1), 0);
+  struct Unset {
+    ~Unset() { unsetenv("QD6250_PORT_DIR"); }
+  } unset;
   Pty a, b, held, high;
   std::filesystem::create_symlink(a.slave(), dir / "COM2");
   std::filesystem::create_symlink(b.slave(), dir / "COM10");
@@ -97,7 +100,6 @@ TEST_F(SetupTest, RealProbeListsOpenablePortsOfThePortFolder) {
   holder.Close();
   EXPECT_EQ(GetCommPorts(p), (std::vector<int>{2, 4, 10}));
   EXPECT_EQ(GetCommPorts(p), (std::vector<int>{2, 4, 10}));
-  unsetenv("QD6250_PORT_DIR");
 }
 
 }  // namespace
