@@ -93,7 +93,14 @@ void FakeSerialPort::Deliver() {
       }
     if (!done && peer_ && open_) {
       std::string raw = peer_->TakeArrivals(*next);
-      if (raw.empty()) break;  // a peer that promised nothing after all
+      if (raw.empty()) {
+        // A peer's timer fired without output (the simulated radio deciding a
+        // command is complete): go on if its next arrival moved later, or its
+        // reply, already due, would wait for the next call.
+        std::optional<double> later = peer_->NextArrival();
+        if (!later || *later <= *next) break;  // a peer that promised nothing after all
+        continue;
+      }
       Receive(raw);
       done = true;
     }
