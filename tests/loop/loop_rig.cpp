@@ -46,7 +46,9 @@ void WritePortSetup(bool extPtt) {
   WriteFile("PortSetup.txt", {"1", "9600 ,O,7,1", "comNone", extPtt ? "1" : "0"});
 }
 
-LoopRig::LoopRig(sim::SimOptions options) : sim(std::move(options)) {
+LoopRig::LoopRig(sim::SimOptions options, double startTimeOfDay)
+    : s({.startTimeOfDay = startTimeOfDay, .firmwareType = 0, .openRadioPort = false}),
+      sim(std::move(options)) {
   s.AttachRadioPeer(sim);
   s.p.portPresent = [](int n) { return n == 1; };
 }
@@ -63,6 +65,7 @@ bool LoopRig::Run(double seconds, std::function<bool()> until) {
         ++it;
       }
     }
+    for (auto& watch : watches_) watch();
     return s.clock.Now() >= stop || (until && until());
   });
   try {

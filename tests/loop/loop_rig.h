@@ -35,10 +35,10 @@ std::string ReadWhole(const std::string& name);
 void WritePortSetup(bool extPtt = false);
 
 struct LoopRig {
-  explicit LoopRig(sim::SimOptions options = {});
+  explicit LoopRig(sim::SimOptions options = {}, double startTimeOfDay = kNoon);
 
   TempWorkDir dir;
-  Scenario s{{.firmwareType = 0, .openRadioPort = false}};
+  Scenario s;
   SimPeer sim;
 
   // Runs the program from its load handler until `until` holds at a yield or
@@ -47,6 +47,9 @@ struct LoopRig {
   // Calls `action` once, at the first yield at or after `elapsed` (yields
   // come at least every 50 ms of an idle loop).
   void At(double elapsed, std::function<void()> action);
+
+  // Calls `watch` at every yield (to note when something first happens).
+  void OnYield(std::function<void()> watch) { watches_.push_back(std::move(watch)); }
 
   // Commands the radio read since an elapsed time, as their texts.
   std::vector<std::string> CommandsSince(double elapsed);
@@ -57,6 +60,7 @@ struct LoopRig {
     std::function<void()> action;
   };
   std::vector<Timed> timed_;
+  std::vector<std::function<void()>> watches_;
 };
 
 }  // namespace qd::test

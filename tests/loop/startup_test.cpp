@@ -19,10 +19,6 @@ std::vector<std::string> WithoutSyncs(std::vector<std::string> commands) {
   return commands;
 }
 
-std::size_t Count(const std::vector<std::string>& v, const std::string& text) {
-  return static_cast<std::size_t>(std::count(v.begin(), v.end(), text));
-}
-
 struct FirmwareCase {
   int type;
   const char* remoteCaption;
