@@ -4,6 +4,7 @@
 
 #include "link/send.h"
 #include "link/sync.h"
+#include "platform/errors.h"
 #include "support/scenario.h"
 
 namespace qd::test {
@@ -129,6 +130,28 @@ TEST(gSendSync, BlanksTheSyncCaptionAfterOneSecondWithoutSending) {
   s.clock.Advance(0.2);
   gSendSync(s.p, "U");
   EXPECT_EQ(s.p.main.lblU.caption, "");
+}
+
+// A port whose buffer count fails, as a vanished device can.
+class FailingPort : public FakeSerialPort {
+ public:
+  using FakeSerialPort::FakeSerialPort;
+  std::size_t OutBufferCount() override {
+    throw RuntimeError(8018, "Operation valid only when port is open");
+  }
+};
+
+TEST(gSendSync, ReportsAnErrorInTheInfoBoxAndCarriesOn) {
+  VirtualClock clock(kNoon);
+  ScriptedWindowing windowing(clock);
+  FailingPort radio(clock);
+  FakeSerialPort cat(clock);
+  Program p(clock, windowing, radio, cat);
+  p.link.LastSyncChar = "U";
+  p.link.LastSyncTime = clock.TimeOfDay();
+  EXPECT_NO_THROW(gSendSync(p, "K"));
+  EXPECT_EQ(p.main.txtInfo.text, "gSendSync: Err 8018. Operation valid only when port is open");
+  EXPECT_TRUE(p.main.txtInfo.visible);
 }
 
 TEST(SyncTick, CountsUnansweredSyncsAndClearsTheCountOnAnAnswer) {
