@@ -90,8 +90,9 @@ bool PosixSerialPort::OpenPath(const std::string& path, int portNumber, const st
 
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    lastError_ = path + ": " + std::strerror(errno);
-    if (errno == EACCES) lastError_ += " (is this user in the dialout group?)";
+    const int err = errno;
+    lastError_ = path + ": " + std::strerror(err);
+    if (err == EACCES) lastError_ += " (is this user in the dialout group?)";
     return false;
   }
   auto refuse = [&](const std::string& why) {
