@@ -50,6 +50,8 @@ LoopRig::LoopRig(sim::SimOptions options, double startTimeOfDay)
     : s({.startTimeOfDay = startTimeOfDay, .firmwareType = 0, .openRadioPort = false}),
       sim(std::move(options)) {
   s.AttachRadioPeer(sim);
+  // A fresh program knows no port until "PortSetup.txt" or the dialog names one.
+  s.p.link = LinkState{};
   s.p.portPresent = [](int n) { return n == 1; };
 }
 

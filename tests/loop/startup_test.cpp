@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <optional>
 
 #include "link/startup.h"
 #include "loop_rig.h"
@@ -101,6 +103,129 @@ INSTANTIATE_TEST_SUITE_P(Types, StartUpByFirmware,
                                            FirmwareCase{3, "F/W: v604 NonAdapt",
                                                         "F/W: v604M NonAdapt"}),
                          [](const auto& info) { return "Type" + std::to_string(info.param.type); });
+
+Action DialogAction(const std::string& control, const std::string& event,
+                    std::optional<std::string> text = std::nullopt) {
+  Action a;
+  a.form = "frmPortSetup";
+  a.control = control;
+  a.event = event;
+  a.text = std::move(text);
+  return a;
+}
+
+TEST(StartUp, WithoutAPortSetupNothingIsSentUntilOneIsApplied) {
+  LoopRig rig({.firmwareType = 1});
+  int shown = 0;
+  // The operator cancels the dialog start-up opens, then applies port 1 from
+  // the Setup menu ten seconds later.
+  rig.s.windowing.onShowForm = [&](Form& form) {
+    if (form.name != "frmPortSetup") return;
+    if (++shown == 1) {
+      rig.s.p.actions.Post(DialogAction("cmdCancel", "Click"));
+      return;
+    }
+    rig.s.p.actions.Post(DialogAction("cmbSelectPort", "Click", "1"));
+    rig.s.p.actions.Post(DialogAction("cmbSelectBaudRate", "Click", "9600 "));
+    rig.s.p.actions.Post(DialogAction("cmdApply", "Click"));
+  };
+  std::string waitingText;
+  rig.At(9, [&] { waitingText = rig.s.p.main.txtInfo.text; });
+  rig.s.windowing.AtTime(rig.s.start + 10, Click("mnuPortSetup"));
+  rig.Run(25);
+
+  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(waitingText, "Port is not available. Use Setup menu or Exit.");
+  const std::vector<WireEntry> writes = rig.s.RadioWrites();
+  ASSERT_FALSE(writes.empty());
+  EXPECT_GE(writes.front().time, 10);
+  EXPECT_EQ(writes.front().bytes, "?\n");
+  EXPECT_EQ(rig.s.radio.Settings(), "9600 ,O,7,1");
+  EXPECT_EQ(rig.s.p.main.lblComStat.caption, "Com OK");
+  EXPECT_EQ(rig.s.p.main.ModeText, "REMOTE");
+}
+
+TEST(StartUp, ASilentRadioIsQueriedAgainUntilItAnswers) {
+  LoopRig rig({.firmwareType = 2});
+  WritePortSetup();
+  rig.sim.Radio().MutableFaults().silent = true;
+  rig.At(10, [&] { rig.sim.Radio().MutableFaults().silent = false; });
+  rig.Run(25);
+
+  std::string whileSilent;
+  for (const WireEntry& w : rig.s.RadioWrites())
+    if (w.time < 10) whileSilent += w.bytes;
+  EXPECT_EQ(whileSilent.find_first_not_of("?\n"), std::string::npos) << Visible(whileSilent);
+  // Roughly one query per 0.6 s pause; the radio is never left alone for long.
+  EXPECT_GE(std::count(whileSilent.begin(), whileSilent.end(), '?'), 10);
+  EXPECT_EQ(rig.s.p.main.ModeText, "REMOTE");
+  EXPECT_EQ(rig.s.p.main.lblFWType.caption, "F/W: v604 Adapt");
+}
+
+TEST(StartUp, ASecondInstanceSaysSoAndEnds) {
+  LoopRig rig;
+  WritePortSetup();
+  InstanceLock first;
+  ASSERT_TRUE(first.Acquired());
+  EXPECT_TRUE(rig.Run(5));
+  EXPECT_EQ(rig.s.windowing.messageBoxes,
+            std::vector<std::string>{
+                "QD-6250 0.971 : 8-20-26 : 1626 is already running. OK to Close this program."});
+  EXPECT_TRUE(rig.s.radio.Wire().empty());
+  EXPECT_FALSE(rig.s.p.main.visible);
+}
+
+TEST(StartUp, SettingsSavedAtCloseComeBackAtTheNextStart) {
+  std::string saved;
+  {
+    LoopRig rig({.firmwareType = 1});
+    WritePortSetup();
+    rig.At(10, [&] {
+      frmQD6250& f = rig.s.p.main;
+      f.left = 3000;  // where the operator moved the window
+      f.top = 1500;
+      const std::string digits = "1425000";
+      for (std::size_t i = 0; i < f.cmdVFOB.size(); ++i) f.cmdVFOB[i].caption = digits.substr(i, 1);
+      f.cmbVFOBMode.text = "CW";
+      f.lblSplit.caption = "Split On";
+      f.cmbStepSize.text = "1KHz";
+      rig.s.p.actions.Post(Unload());
+    });
+    EXPECT_TRUE(rig.Run(20));
+    saved = ReadWhole("QD6250ini.txt");
+    EXPECT_EQ(rig.s.radio.Writes().back(), "G00\n");
+    EXPECT_FALSE(rig.s.radio.IsOpen());
+  }
+  EXPECT_EQ(saved, "3000\r\n1500\r\n1425000\r\nCW\r\nSplit On\r\n1KHz\r\n");
+
+  LoopRig rig({.firmwareType = 1});
+  WritePortSetup();
+  std::ofstream("QD6250ini.txt", std::ios::binary) << saved;
+  rig.Run(12);
+  const frmQD6250& f = rig.s.p.main;
+  EXPECT_EQ(f.left, 3000);
+  EXPECT_EQ(f.top, 1500);
+  std::string digits;
+  for (const Button& b : f.cmdVFOB) digits += b.caption;
+  EXPECT_EQ(digits, "1425000");
+  EXPECT_EQ(f.cmbVFOBMode.text, "CW");
+  EXPECT_EQ(f.lblSplit.caption, "Split On");
+  EXPECT_TRUE(f.optTXVFO[1].value);
+  EXPECT_FALSE(f.optTXVFO[0].value);
+  EXPECT_EQ(f.cmbStepSize.text, "1KHz");
+}
+
+TEST(StartUp, ASavedPositionOutOfReachFallsBackToTheCentredOne) {
+  LoopRig rig;
+  WritePortSetup();
+  WriteFile("QD6250ini.txt", {"-90000", "400000"});
+  rig.Run(3);
+  const frmQD6250& f = rig.s.p.main;
+  const ScreenSize screen = rig.s.windowing.Screen();
+  EXPECT_EQ(f.left, (screen.width - f.width) / 2);
+  EXPECT_EQ(f.top, (screen.height - f.height) / 3);
+  EXPECT_EQ(f.cmbStepSize.text, "OFF");
+}
 
 }  // namespace
 }  // namespace qd::test
