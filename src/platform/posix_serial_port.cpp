@@ -10,12 +10,11 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
-#include <ctime>
 #include <utility>
 
 #include "platform/errors.h"
+#include "platform/monotonic.h"
 #include "platform/port_paths.h"
 
 namespace qd {
@@ -31,12 +30,6 @@ std::optional<speed_t> SpeedFor(int baud) {
   for (const auto& [b, s] : kSpeeds)
     if (b == baud) return s;
   return std::nullopt;
-}
-
-double Monotonic() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
 }
 
 // Errors that mean the device itself is gone, not just this call failing.
@@ -383,13 +376,13 @@ std::optional<PortEvent> PosixSerialPort::TakeEvent() {
 }
 
 std::size_t PosixSerialPort::WaitForInput(double timeoutSeconds, std::size_t beyond) {
-  const double deadline = Monotonic() + std::max(timeoutSeconds, 0.0);
+  const double deadline = DeadlineAfter(timeoutSeconds);
   while (true) {
     Service();
     if (in_.size() > beyond) break;
     const double left = deadline - Monotonic();
     if (left <= 0) break;
-    const int ms = static_cast<int>(std::ceil(left * 1000));
+    const int ms = PollMilliseconds(left);
     if (fd_ < 0) {
       poll(nullptr, 0, ms);  // a closed port still waits out its time
       continue;

@@ -2,21 +2,11 @@
 
 #include <poll.h>
 
-#include <algorithm>
-#include <cmath>
 #include <ctime>
 
+#include "platform/monotonic.h"
+
 namespace qd {
-
-namespace {
-
-double Monotonic() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
-
-}  // namespace
 
 double RealClock::TimeOfDay() {
   timespec ts{};
@@ -28,9 +18,7 @@ double RealClock::TimeOfDay() {
 }
 
 void RealClock::Sleep(double seconds) {
-  // A duration on the monotonic clock: midnight or a clock change never
-  // stretches or cuts it.
-  const double deadline = Monotonic() + std::max(seconds, 0.0);
+  const double deadline = DeadlineAfter(seconds);
   std::vector<pollfd> fds;
   while (true) {
     for (SerialPort* port : ports_) port->Service();
@@ -41,7 +29,7 @@ void RealClock::Sleep(double seconds) {
       if (port->PollFd() >= 0)
         fds.push_back(
             {port->PollFd(), static_cast<short>(POLLIN | (port->WantsWrite() ? POLLOUT : 0)), 0});
-    poll(fds.data(), fds.size(), static_cast<int>(std::ceil(left * 1000)));
+    poll(fds.data(), fds.size(), PollMilliseconds(left));
   }
 }
 

@@ -12,6 +12,7 @@
 #include <cerrno>
 
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include "platform/errors.h"
@@ -188,6 +189,11 @@ TEST_F(PosixPortTest, WaitForInputSleepsUntilArrivalOrTimeout) {
   cpu = ProcessCpuSeconds();
   EXPECT_EQ(port.WaitForInput(0.3, 3), 3u);
   EXPECT_LT(ProcessCpuSeconds() - cpu, kSleepingCpuSeconds);
+}
+
+TEST_F(PosixPortTest, NonsenseWaitsReturnAtOnce) {
+  ASSERT_TRUE(port.Open(3, "9600,O,7,1", Handshake::None));
+  for (double t : {0.0, -5.0, std::nan("")}) EXPECT_EQ(port.WaitForInput(t), 0u);
 }
 
 TEST_F(PosixPortTest, ReceiveThresholdQueuesOneEventUntilInputIsTaken) {
