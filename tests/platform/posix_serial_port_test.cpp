@@ -245,6 +245,13 @@ TEST_F(PosixPortTest, HangupClosesThePortAndReportsItOnce) {
     EXPECT_EQ(e.number(), kErrPortNotOpen);
   }
   EXPECT_EQ(port.InBufferCount(), 0u);
+
+  // The adapter comes back under the same link: the port opens again.
+  PtyPair replugged;
+  dir.Link(3, replugged.slave());
+  ASSERT_TRUE(port.Open(3, "9600,O,7,1", Handshake::None)) << port.LastError();
+  port.Output("?");
+  EXPECT_EQ(replugged.Receive(1), "?");
 }
 
 TEST_F(PosixPortTest, HangupIsNoticedByEveryEntryPoint) {
