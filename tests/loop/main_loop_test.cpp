@@ -165,6 +165,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, StuckKey,
                                            StuckKeyCase{"StillHeld", false, colour::kYellow}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(ExternalKey, PressedDuringTheLoopNeverKeysWithoutThePushToTalkProcedure) {
+  LoopRig rig({.firmwareType = 2});
+  WritePortSetup(/*extPtt=*/true);
+  rig.At(kStarted, [&] { rig.s.radio.SetLine('D', false, rig.s.clock.Now()); });
+  rig.At(kStarted + 3, [&] { rig.s.radio.SetLine('D', true, rig.s.clock.Now()); });
+  rig.Run(kStarted + 6);
+  EXPECT_TRUE(rig.s.windowing.messageBoxes.empty());
+  EXPECT_EQ(rig.s.radio.Sent().find('K'), std::string::npos);
+  EXPECT_FALSE(rig.sim.Radio().State().keyed);
+  EXPECT_EQ(rig.s.p.main.lblExtPTT.backColour, colour::kGreen);
+}
+
 class TuneTimeOut : public ::testing::TestWithParam<double> {};
 
 TEST_P(TuneTimeOut, ATuneLeftOnIsCancelledAfterTwentySeconds) {

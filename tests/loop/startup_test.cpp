@@ -104,6 +104,22 @@ INSTANTIATE_TEST_SUITE_P(Types, StartUpByFirmware,
                                                         "F/W: v604M NonAdapt"}),
                          [](const auto& info) { return "Type" + std::to_string(info.param.type); });
 
+TEST(StartUp, TheRadioEndsAtTheSavedSourceAndRemoteRouting) {
+  LoopRig rig({.firmwareType = 3});
+  WritePortSetup();
+  // Stepping the source needs local audio; the saved remote routing must
+  // still be where the radio ends up.
+  WriteFile("AudioSetup.txt", {"H3 Phone Audio Source", "'1 PTT Enable", "\"0 LocalRemote Audio",
+                               "H2 Digital Audio Source", "V1 Digital VOX: [V1|V2|V3]"});
+  rig.Run(15);
+  EXPECT_EQ(rig.sim.Radio().State().source, 3);
+  EXPECT_EQ(rig.sim.Radio().State().route, 0);
+  EXPECT_EQ(rig.s.p.op.AudioSourceCopy, "H3");
+  EXPECT_EQ(rig.s.p.op.DigitalAudioSource, "H2");
+  EXPECT_EQ(rig.s.p.op.DigitalVox, "V1");
+  EXPECT_TRUE(rig.s.p.module.PttEnableWanted);
+}
+
 Action DialogAction(const std::string& control, const std::string& event,
                     std::optional<std::string> text = std::nullopt) {
   Action a;
