@@ -166,8 +166,8 @@ std::optional<Stage> ServeRequests(Program& p) {
   return std::nullopt;
 }
 
-// The panel is set up for neither mode the radio shows (no control state
-// reported yet): keep the window and the link alive until it reports one.
+// The radio shows no control state the panel knows (none reported yet): keep
+// the window and the link alive until it reports one.
 Stage AwaitControlState(Program& p) {
   Yield(p);
   if (p.link.RadioBreakSeen) return Stage::LinkStart;
@@ -250,8 +250,9 @@ Stage MainLoopPass(Program& p) {
   LinkState& link = p.link;
   const std::string& shown = f.lblREMOTE.caption;
   if (shown != f.ModeText) {
-    if (f.ModeText == "REMOTE" && shown == "LOCAL") return Stage::LocalSetup;
-    if (f.ModeText == "LOCAL" && shown == "REMOTE") return Stage::RemoteSetup;
+    // The radio changed mode, or reported one for a panel set up for neither.
+    if (shown == "LOCAL") return Stage::LocalSetup;
+    if (shown == "REMOTE") return Stage::RemoteSetup;
     return AwaitControlState(p);
   }
 

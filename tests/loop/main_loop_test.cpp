@@ -137,6 +137,24 @@ TEST(MainLoop, RadioSwitchedFromLocalToRemoteGetsTheFullRemoteSetUp) {
   EXPECT_EQ(CountOf(rig.CommandsSince(0), "G00"), 1u);
 }
 
+TEST(MainLoop, AStatusWithoutControlStateWaitsWithoutSpinningForOne) {
+  LoopRig rig;
+  ScriptedPeer radio;  // a complete status report, but no "R" message
+  radio.Answer("?\n", "F1425000\nM1\nA2\nH1\n\"1\n#\n.\n");
+  rig.s.AttachRadioPeer(radio);
+  WritePortSetup();
+  int yieldsBefore = 0;
+  rig.At(10, [&] {
+    yieldsBefore = rig.s.windowing.yields;
+    rig.s.RadioSaysIn(0, "R0\n");  // reported unasked from the radio's front panel
+  });
+  rig.Run(15);
+  EXPECT_LT(yieldsBefore, 10 * 20 + 40);  // idle yields sleep
+  EXPECT_EQ(rig.s.p.main.ModeText, "LOCAL");
+  EXPECT_EQ(rig.s.p.main.lblREMOTE.caption, "LOCAL");
+  EXPECT_FALSE(rig.s.p.main.cmdXmit.enabled);
+}
+
 struct StuckKeyCase {
   const char* name;
   bool releasedOnOk;
