@@ -5,8 +5,10 @@
 
 #include <algorithm>
 
+#include "link/events.h"
 #include "link/main_loop.h"
 #include "loop_rig.h"
+#include "platform/errors.h"
 #include "platform/serial_port.h"
 
 namespace qd::test {
@@ -153,6 +155,35 @@ TEST(MainLoop, AStatusWithoutControlStateWaitsWithoutSpinningForOne) {
   EXPECT_EQ(rig.s.p.main.ModeText, "LOCAL");
   EXPECT_EQ(rig.s.p.main.lblREMOTE.caption, "LOCAL");
   EXPECT_FALSE(rig.s.p.main.cmdXmit.enabled);
+}
+
+TEST(MainLoop, ARunTimeErrorAbandonsThePassAndStartsOverAtLoopInit) {
+  LoopRig rig({.firmwareType = 1});
+  WritePortSetup();
+  rig.At(kStarted, [&] {
+    OnAction(rig.s.p, "cmdTest", "Click", [](Program&, const Action&) {
+      throw RuntimeError(kErrTypeMismatch, "Type mismatch");
+    });
+    rig.s.p.main.lblSplit.caption = "";  // only the loop's initialisation fills this in
+    rig.s.p.actions.Post(Click("cmdTest"));
+  });
+  rig.Run(kStarted + 6);
+  EXPECT_EQ(rig.s.p.main.lblSplit.caption, "Split Off");
+  EXPECT_TRUE(rig.s.windowing.messageBoxes.empty());
+  EXPECT_GE(CountOf(rig.CommandsSince(kStarted), "U"), 2u);
+}
+
+TEST(MainLoop, CatQueriesAreAnsweredFromTheLoop) {
+  LoopRig rig({.firmwareType = 2});
+  WritePortSetup();
+  WriteFile("CATSetup.txt", {"2", "4800,N,8,1", "comNone", "Kenwood"});
+  rig.s.p.portPresent = [](int n) { return n == 1 || n == 2; };
+  rig.At(kStarted, [&] { rig.s.cat.ArriveNow("FA;MD;"); });
+  rig.Run(kStarted + 3);
+  EXPECT_TRUE(rig.s.cat.IsOpen());
+  EXPECT_EQ(rig.s.cat.PortNumber(), 2);
+  EXPECT_EQ(rig.s.cat.Sent(), "FA00007125000;MD1;");
+  EXPECT_EQ(rig.s.p.main.txtInCat.text, "FA;MD;");
 }
 
 struct StuckKeyCase {

@@ -120,6 +120,18 @@ TEST(StartUp, TheRadioEndsAtTheSavedSourceAndRemoteRouting) {
   EXPECT_TRUE(rig.s.p.module.PttEnableWanted);
 }
 
+TEST(StartUp, ACatPortThatIsNotPresentIsSaidSoAndStaysClosed) {
+  LoopRig rig;
+  WritePortSetup();
+  WriteFile("CATSetup.txt", {"5", "4800,N,8,1", "comNone", "Kenwood"});
+  rig.Run(3);
+  EXPECT_FALSE(rig.s.cat.IsOpen());
+  EXPECT_EQ(rig.s.p.cat.CatPortNumber, "5");
+  EXPECT_EQ(rig.s.p.cat.CatRigType, "Kenwood");
+  EXPECT_EQ(rig.s.p.main.txtInCat.text, "No CAT Port");
+  EXPECT_EQ(rig.s.p.main.txtOutCAT.text, "No CAT Port");
+}
+
 Action DialogAction(const std::string& control, const std::string& event,
                     std::optional<std::string> text = std::nullopt) {
   Action a;
