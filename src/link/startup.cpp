@@ -128,7 +128,7 @@ void PanelDefaults(Program& p) {
   f.lblInfo.caption = "";
   f.txtInData.visible = false;
   f.lblU.visible = false;
-  SkipOnError([&] { WaitSeconds(p, kSettleSeconds); });
+  WaitSeconds(p, kSettleSeconds);
   f.lblU.caption = "";
   f.lblXMTRCV.enabled = false;
   f.lblXMTRCV.bold = true;
@@ -227,7 +227,7 @@ void ApplyAudioSettings(Program& p) {
        ++i) {
     SkipOnError([&] { SetAudioSource(p, audio.PhoneAudioSource); });
     SkipOnError([&] { ReadReply(p); });
-    SkipOnError([&] { WaitSeconds(p, kSourceStepWaitSeconds); });
+    WaitSeconds(p, kSourceStepWaitSeconds);
   }
   if (routeDiffers()) {
     SkipOnError([&] { ToggleAudioRoute(p); });
@@ -328,7 +328,7 @@ Stage PortOpenStage(Program& p) {
 
 Stage LinkStart(Program& p) {
   p.link.PortSetupChanged = false;
-  SkipOnError([&] { WaitSeconds(p, kSettleSeconds); });
+  WaitSeconds(p, kSettleSeconds);
   p.status[Item::ControlState].changed = false;
   SkipOnError([&] { Query(p); });
   if (Pending(p) > 0) {
@@ -353,7 +353,7 @@ Stage QueryLoop(Program& p) {
     if (p.status.StatusComplete)
       if (auto next = StageForControlState(p)) return *next;
   } else if (p.link.LastRadioEvent == comm_event::kBreak) {
-    SkipOnError([&] { WaitSeconds(p, kBreakBackOffSeconds); });
+    WaitSeconds(p, kBreakBackOffSeconds);
   }
   return p.status.StatusComplete ? Stage::LoopInit : Stage::QueryLoop;
 }
@@ -408,7 +408,7 @@ Stage RemotePanelSetup(Program& p) {
   f.FreqEntryLocked = false;
   for (Button* b : {&f.cmdAmpPwr, &f.cmdAmpOpr, &f.cmdTuneAmp}) b->enabled = true;
   if (p.MSComm1.IsOpen()) p.MSComm1.SetDtr(true);
-  SkipOnError([&] { WaitSeconds(p, kSettleSeconds); });
+  WaitSeconds(p, kSettleSeconds);
   return Stage::LoopInit;
 }
 
