@@ -186,6 +186,23 @@ TEST(MainLoop, CatQueriesAreAnsweredFromTheLoop) {
   EXPECT_EQ(rig.s.p.main.txtInCat.text, "FA;MD;");
 }
 
+TEST(MainLoop, AnAppliedAudioSetupRedoesTheRemotePanelWithTheNewSettings) {
+  LoopRig rig({.firmwareType = 2});
+  WritePortSetup();
+  rig.At(kStarted, [&] {
+    rig.s.p.op.audio.PhoneAudioSource = "H2";  // as the audio setup's Apply leaves it
+    rig.s.p.link.AudioSetupChanged = true;
+  });
+  rig.Run(kStarted + 8);
+  EXPECT_EQ(rig.sim.Radio().State().source, 2);
+  EXPECT_FALSE(rig.s.p.link.AudioSetupChanged);
+  const std::vector<std::string> after = rig.CommandsSince(kStarted);
+  EXPECT_EQ(CountOf(after, "B100"), 2u);
+  EXPECT_EQ(CountOf(after, "G00"), 1u);
+  EXPECT_TRUE(rig.s.p.main.cmdXmit.enabled);
+  EXPECT_FALSE(rig.s.p.main.txtInfo.visible);
+}
+
 struct StuckKeyCase {
   const char* name;
   bool releasedOnOk;
