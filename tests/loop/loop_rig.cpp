@@ -46,6 +46,16 @@ void WritePortSetup(bool extPtt) {
   WriteFile("PortSetup.txt", {"1", "9600 ,O,7,1", "comNone", extPtt ? "1" : "0"});
 }
 
+Action PortSetupAction(const std::string& control, const std::string& event,
+                       std::optional<std::string> text) {
+  Action a;
+  a.form = "frmPortSetup";
+  a.control = control;
+  a.event = event;
+  a.text = std::move(text);
+  return a;
+}
+
 LoopRig::LoopRig(sim::SimOptions options, double startTimeOfDay)
     : s({.startTimeOfDay = startTimeOfDay, .firmwareType = 0, .openRadioPort = false}),
       sim(std::move(options)) {

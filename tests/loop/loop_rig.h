@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ std::string ReadWhole(const std::string& name);
 
 // "PortSetup.txt" for port 1 at 9600 baud, with or without the external key.
 void WritePortSetup(bool extPtt = false);
+
+// An action on the port setup dialog (a combo pick carries its text).
+Action PortSetupAction(const std::string& control, const std::string& event,
+                       std::optional<std::string> text = std::nullopt);
 
 struct LoopRig {
   explicit LoopRig(sim::SimOptions options = {}, double startTimeOfDay = kNoon);

@@ -203,6 +203,26 @@ TEST(MainLoop, AnAppliedAudioSetupRedoesTheRemotePanelWithTheNewSettings) {
   EXPECT_FALSE(rig.s.p.main.txtInfo.visible);
 }
 
+TEST(MainLoop, AnAppliedPortSetupReopensThePortAndStartsTheLinkAgain) {
+  LoopRig rig({.firmwareType = 1});
+  WritePortSetup();
+  rig.s.windowing.onShowForm = [&](Form& form) {
+    if (form.name != "frmPortSetup") return;
+    rig.s.p.actions.Post(PortSetupAction("cmbSelectBaudRate", "Click", "4800 "));
+    rig.s.p.actions.Post(PortSetupAction("cmdApply", "Click"));
+  };
+  rig.s.windowing.AtTime(rig.s.start + kStarted, Click("mnuPortSetup"));
+  rig.Run(kStarted + 10);
+  EXPECT_EQ(rig.s.radio.openCount, 2);
+  EXPECT_EQ(rig.s.radio.Settings(), "4800 ,O,7,1");
+  const std::vector<std::string> after = rig.CommandsSince(kStarted);
+  ASSERT_FALSE(after.empty());
+  EXPECT_EQ(after.front(), "?");
+  EXPECT_EQ(CountOf(after, "B100"), 2u);
+  EXPECT_FALSE(rig.s.p.link.PortSetupChanged);
+  EXPECT_EQ(rig.s.p.main.ModeText, "REMOTE");
+}
+
 struct StuckKeyCase {
   const char* name;
   bool releasedOnOk;

@@ -132,16 +132,6 @@ TEST(StartUp, ACatPortThatIsNotPresentIsSaidSoAndStaysClosed) {
   EXPECT_EQ(rig.s.p.main.txtOutCAT.text, "No CAT Port");
 }
 
-Action DialogAction(const std::string& control, const std::string& event,
-                    std::optional<std::string> text = std::nullopt) {
-  Action a;
-  a.form = "frmPortSetup";
-  a.control = control;
-  a.event = event;
-  a.text = std::move(text);
-  return a;
-}
-
 TEST(StartUp, WithoutAPortSetupNothingIsSentUntilOneIsApplied) {
   LoopRig rig({.firmwareType = 1});
   int shown = 0;
@@ -150,12 +140,12 @@ TEST(StartUp, WithoutAPortSetupNothingIsSentUntilOneIsApplied) {
   rig.s.windowing.onShowForm = [&](Form& form) {
     if (form.name != "frmPortSetup") return;
     if (++shown == 1) {
-      rig.s.p.actions.Post(DialogAction("cmdCancel", "Click"));
+      rig.s.p.actions.Post(PortSetupAction("cmdCancel", "Click"));
       return;
     }
-    rig.s.p.actions.Post(DialogAction("cmbSelectPort", "Click", "1"));
-    rig.s.p.actions.Post(DialogAction("cmbSelectBaudRate", "Click", "9600 "));
-    rig.s.p.actions.Post(DialogAction("cmdApply", "Click"));
+    rig.s.p.actions.Post(PortSetupAction("cmbSelectPort", "Click", "1"));
+    rig.s.p.actions.Post(PortSetupAction("cmbSelectBaudRate", "Click", "9600 "));
+    rig.s.p.actions.Post(PortSetupAction("cmdApply", "Click"));
   };
   std::string waitingText;
   rig.At(9, [&] { waitingText = rig.s.p.main.txtInfo.text; });
