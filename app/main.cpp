@@ -60,7 +60,6 @@ void PrintUsage(std::FILE* to) {
 
 struct Options {
   std::optional<std::string> traceFile;
-  bool help = false;
   std::string error;
 };
 
@@ -68,9 +67,7 @@ Options ParseOptions(int argc, char** argv) {
   Options o;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      o.help = true;
-    } else if (arg == "--trace") {
+    if (arg == "--trace") {
       if (i + 1 >= argc) {
         o.error = "--trace needs a file name";
         return o;
@@ -89,13 +86,15 @@ Options ParseOptions(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Help needs no display.
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      PrintUsage(stdout);
+      return 0;
+    }
   // Qt takes its own options (-platform, -style) out of argv first.
   QApplication app(argc, argv);
   const Options options = ParseOptions(argc, argv);
-  if (options.help) {
-    PrintUsage(stdout);
-    return 0;
-  }
   if (!options.error.empty()) {
     std::fprintf(stderr, "qd6250: %s\n", options.error.c_str());
     PrintUsage(stderr);

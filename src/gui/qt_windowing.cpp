@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 #include <QUrl>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <vector>
@@ -35,6 +36,8 @@ void QtWindowing::Attach(Program& program) {
 }
 
 void QtWindowing::WatchSignalPipe(int fd) {
+  // Draining must never block the window thread.
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
   signalNotifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
   QObject::connect(signalNotifier_.get(), &QSocketNotifier::activated, [this, fd] {
     char buffer[64];
