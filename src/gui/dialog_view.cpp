@@ -1,7 +1,6 @@
 #include "gui/dialog_view.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
@@ -24,8 +23,10 @@ bool IsInput(QWidget* w) {
          qobject_cast<QListWidget*>(w) || qobject_cast<QPlainTextEdit*>(w);
 }
 
-bool IsChoice(QWidget* w) {
-  return qobject_cast<QRadioButton*>(w) || qobject_cast<QCheckBox*>(w);
+// Only option buttons belong to the frame before them: a check box after the
+// group is a setting of its own.
+bool IsOption(QWidget* w) {
+  return qobject_cast<QRadioButton*>(w) != nullptr;
 }
 
 }  // namespace
@@ -58,7 +59,7 @@ void DialogView::Layout() {
   buttons->addStretch(1);
 
   QLabel* pendingLabel = nullptr;    // waits for the input it names
-  QVBoxLayout* openFrame = nullptr;  // the frame taking the choices that follow it
+  QVBoxLayout* openFrame = nullptr;  // the frame taking the options that follow it
   auto flushLabel = [&] {
     if (pendingLabel) {
       pendingLabel->setWordWrap(true);
@@ -70,7 +71,7 @@ void DialogView::Layout() {
   for (const auto& b : binding_->all()) {
     QWidget* w = b->widget();
     if (!w) continue;
-    if (IsChoice(w) && openFrame) {
+    if (IsOption(w) && openFrame) {
       openFrame->addWidget(w);
       continue;
     }

@@ -29,7 +29,10 @@ void ApplyColours(QWidget& widget, QPalette::ColorRole backRole, Colour back,
   // widget already had painted over.
   const QPalette base = QApplication::palette(&widget);
   QPalette pal = widget.palette();
-  const QColor b = ToQColor(back, base);
+  // Button face behind a label or frame is the window's own background.
+  const bool faceAsWindow = back == colour::kButtonFace && backRole == QPalette::Window;
+  const QColor b =
+      faceAsWindow ? base.color(QPalette::Active, QPalette::Window) : ToQColor(back, base);
   const QColor f = ToQColor(fore, base);
   for (auto group : {QPalette::Active, QPalette::Inactive}) {
     pal.setColor(group, backRole, b);

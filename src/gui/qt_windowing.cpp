@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLayout>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSocketNotifier>
@@ -122,8 +123,9 @@ void QtWindowing::ShowForm(Form& form) {
   dialogs_.erase(form.name);
   auto view = std::make_unique<DialogView>(
       form, controls, [this](Action a) { Post(std::move(a)); }, main_.get());
+  // A dialog with no position of its own opens over the middle of the panel.
   if (form.left == 0 && form.top == 0 && main_) {
-    view->adjustSize();
+    view->layout()->activate();
     view->move(main_->geometry().center() - view->rect().center());
   }
   view->Sync();
