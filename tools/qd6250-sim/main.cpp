@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/monotonic.h"
 #include "pty_link.h"
 #include "sim/command_line.h"
 #include "sim/control_lines.h"
@@ -30,14 +30,14 @@ void OnStopSignal(int) {
 
 constexpr std::size_t kReadChunk = 4096;
 
+// Seconds since the simulator started, on the monotonic clock (time of day
+// jumps back at midnight; the radio's time line must not).
 class Seconds {
  public:
-  double Now() const {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-  }
+  double Now() const { return qd::Monotonic() - start_; }
 
  private:
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  double start_ = qd::Monotonic();
 };
 
 timespec Timeout(double seconds) {
