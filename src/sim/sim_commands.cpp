@@ -364,9 +364,12 @@ bool SimRadio::TurnMode(int mode, double now) {
   return true;
 }
 
-void SimRadio::FillChannel(int channel, std::string_view digits, int mode) {
-  if (channel < 0 || channel >= kChannelCount) return;
+bool SimRadio::FillChannel(int channel, std::string_view digits, int mode) {
+  if (channel < 0 || channel >= kChannelCount || !InFrequencyRange(digits) || mode < 1 ||
+      mode > kModeCount)
+    return false;
   state_.channels[channel] = StoredChannel{std::string(digits), mode};
+  return true;
 }
 
 void SimRadio::ClearChannel(int channel) {

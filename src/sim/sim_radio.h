@@ -81,7 +81,8 @@ class SimRadio {
   bool TurnMode(int mode, double now);
   // The fault the next self test finds ("E1" and "X" + fault code).
   void SetTestFault(bool on) { state_.testFault = on; }
-  void FillChannel(int channel, std::string_view digits, int mode);
+  // False (and nothing stored) for a channel, frequency or mode the radio lacks.
+  bool FillChannel(int channel, std::string_view digits, int mode);
   void ClearChannel(int channel);
 
   // --- faults

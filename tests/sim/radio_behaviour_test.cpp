@@ -16,6 +16,10 @@ TEST(SimChannels, SelectStoreRecallAndBackToVfo) {
   EXPECT_EQ(b.Say("L08\n"), "");                            // empty channel
   EXPECT_EQ(b.Say("P0830000001\nP0814250005\nL08\n"), "");  // bad frequency, bad mode
   EXPECT_EQ(b.Say("C08\n"), "C08\nF0712500\nM1\n");  // an empty channel keeps the last values
+  b.radio.ClearChannel(5);
+  EXPECT_TRUE(b.radio.FillChannel(9, "2999999", 4));
+  EXPECT_FALSE(b.radio.FillChannel(10, "3000000", 1));
+  EXPECT_EQ(b.Say("L05\nL09\n"), "P0929999994\n");
 }
 
 TEST(SimAmplifier, WarmUpOperateAndTuneCycle) {
