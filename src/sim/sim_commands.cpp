@@ -15,7 +15,7 @@ using vocab::Form;
 using vocab::Setting;
 
 // A setting the panel changes through the per-type command forms.
-struct SettingSpec {
+struct SettingRule {
   Setting setting;
   char item;  // the status item it is reported as
   int RadioState::*value;
@@ -23,7 +23,7 @@ struct SettingSpec {
   int cycleHigh;  // a step from here (or above) wraps to `low`
 };
 
-constexpr std::array<SettingSpec, 9> kSettings{{
+constexpr std::array<SettingRule, 9> kSettings{{
     {Setting::Mode, vocab::kMode, &RadioState::mode, 1, kModeCount, kModeCount},
     {Setting::Agc, vocab::kAgc, &RadioState::agc, 1, kAgcCount, kAgcCount},
     {Setting::Meter, vocab::kMeterSelect, &RadioState::meter, 1, kMeterCount, kMeterCount},
@@ -178,21 +178,21 @@ bool SimRadio::ObeyCommand(char code, std::string_view arg, double now, std::str
 }
 
 bool SimRadio::ObeySetting(char code, std::string_view arg, std::string& reply) {
-  for (const SettingSpec& spec : kSettings) {
-    const vocab::CommandForm form = vocab::FormFor(spec.setting, options_.firmwareType);
+  for (const SettingRule& rule : kSettings) {
+    const vocab::CommandForm form = vocab::FormFor(rule.setting, options_.firmwareType);
     if (form.character != code || form.form == Form::None) continue;
-    int& value = state_.*spec.value;
+    int& value = state_.*rule.value;
     const int before = value;
     if (form.form == Form::Direct) {
       if (arg.size() != 1) return false;
       const int wanted = arg[0] - '0';
-      if (wanted < spec.low || wanted > spec.high) return false;
+      if (wanted < rule.low || wanted > rule.high) return false;
       value = wanted;
     } else {
-      value = value >= spec.cycleHigh ? spec.low : value + 1;
+      value = value >= rule.cycleHigh ? rule.low : value + 1;
     }
-    Add(reply, Msg(spec.item, value));
-    if (spec.setting == Setting::Mode && value != before) ModeDisturbs(reply);
+    Add(reply, Msg(rule.item, value));
+    if (rule.setting == Setting::Mode && value != before) ModeDisturbs(reply);
     return true;
   }
   return false;
