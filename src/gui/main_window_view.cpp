@@ -93,6 +93,10 @@ MainWindowView::MainWindowView(frmQD6250& form, PostAction post)
   outer->addWidget(BuildMessages());
 
   BuildMenu();
+  // The panel's boxes offer their lists; typed text would also be taken as
+  // the window's tuning keys.
+  for (const auto& b : binding_->all())
+    if (auto* combo = qobject_cast<QComboBox*>(b->widget())) combo->lineEdit()->setReadOnly(true);
 
   window_ = std::make_unique<FormWindow>(form_, *this, central);
   window_->AddInputArea(menuBar());
@@ -151,6 +155,7 @@ QWidget* MainWindowView::BuildVfoA() {
   const QFont big = DigitFont(30);
   auto addDigit = [&](QWidget* w, int width) {
     binding_->Find(w->objectName().toStdString())->SetBaseFont(big);
+    w->setFocusPolicy(Qt::NoFocus);  // mouse only: each button steps its digit
     w->setFixedSize(width, 66);
     digits->addWidget(w);
   };
@@ -191,6 +196,7 @@ QWidget* MainWindowView::BuildVfoB() {
   const QFont mid = DigitFont(16);
   auto addDigit = [&](QWidget* w, int width) {
     binding_->Find(w->objectName().toStdString())->SetBaseFont(mid);
+    w->setFocusPolicy(Qt::NoFocus);
     w->setFixedSize(width, 38);
     digits->addWidget(w);
   };
@@ -378,6 +384,7 @@ QWidget* MainWindowView::BuildChannels() {
   for (int i = 0; i < 2; ++i) {
     binding_->Find("cmdM(" + std::to_string(i) + ")")->SetBaseFont(mid);
     W("cmdM", i)->setFixedSize(28, 38);
+    W("cmdM", i)->setFocusPolicy(Qt::NoFocus);
     grid->addWidget(W("cmdM", i), 2, 1 + i);
   }
   auto* transfer = new QVBoxLayout;

@@ -140,9 +140,8 @@ void QtWindowing::HideForm(Form& form) {
   }
   auto it = dialogs_.find(form.name);
   if (it == dialogs_.end()) return;
+  // Deleted at once: core code calls this, never a handler of the view itself.
   it->second->hide();
-  // The view may be inside one of its own signal handlers' callers: delete later.
-  it->second.release()->deleteLater();
   dialogs_.erase(it);
 }
 

@@ -147,13 +147,12 @@ TEST_F(GuiTest, TheWindowSeesKeysBeforeItsControls) {
   struct Case {
     int key;
     Qt::KeyboardModifiers modifiers;
-    int keyCode;
-    int shift;
+    const char* text;
   };
   for (const Case& c :
-       {Case{Qt::Key_I, Qt::NoModifier, 73, 0}, Case{Qt::Key_D, Qt::ShiftModifier, 68, 1},
-        Case{Qt::Key_F1, Qt::ControlModifier, 112, 2}}) {
-    QKeyEvent e(QEvent::KeyPress, c.key, c.modifiers);
+       {Case{Qt::Key_I, Qt::NoModifier, "i"}, Case{Qt::Key_D, Qt::ShiftModifier, "D"},
+        Case{Qt::Key_F1, Qt::ControlModifier, ""}}) {
+    QKeyEvent e(QEvent::KeyPress, c.key, c.modifiers, c.text);
     QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : step, &e);
   }
   Yield();
@@ -163,6 +162,9 @@ TEST_F(GuiTest, TheWindowSeesKeysBeforeItsControls) {
   EXPECT_EQ(handled[1].shift, 1);
   EXPECT_EQ(handled[2].keyCode, 112);
   EXPECT_EQ(handled[2].shift, 2);
+  // The tuning keys type nothing into the step size box.
+  EXPECT_EQ(step->currentText(), "OFF");
+  EXPECT_EQ(program->main.cmbStepSize.text, "OFF");
 }
 
 TEST_F(GuiTest, ClosingAWindowAsksItsFormToUnload) {

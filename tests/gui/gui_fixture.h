@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
 #include <QWidget>
+
+#include <ostream>
 
 #include <memory>
 #include <string>
@@ -15,6 +18,11 @@
 #include "program.h"
 #include "support/fake_serial_port.h"
 #include "support/virtual_clock.h"
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
 
 namespace qd::test {
 
