@@ -1,6 +1,9 @@
 #include "gui/form_window.h"
 
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace qd::gui {
 
@@ -25,7 +28,7 @@ void FormWindow::Sync() {
   if ((changed(&Form::left) || changed(&Form::top)) && (form_.left != 0 || form_.top != 0))
     window_.move(form_.left / kTwipsPerPixel, form_.top / kTwipsPerPixel);
   if ((changed(&Form::width) || changed(&Form::height)) && form_.width > 0 && form_.height > 0)
-    window_.resize(form_.width / kTwipsPerPixel, form_.height / kTwipsPerPixel);
+    window_.resize(FittedSize());
   if (changed(&Form::visible) && form_.visible != window_.isVisible()) {
     if (form_.visible) {
       window_.show();
@@ -36,6 +39,21 @@ void FormWindow::Sync() {
   }
   NoteGeometry();
   last_ = form_;
+}
+
+QSize FormWindow::FittedSize() const {
+  QSize size(form_.width / kTwipsPerPixel, form_.height / kTwipsPerPixel);
+  const QScreen* screen = window_.screen();
+  if (!screen) return size;
+  // A designed size beyond the screen (a small laptop, a taskbar) is cut to
+  // what the screen can show with the window's frame; before the window is
+  // shown its frame is unknown, so a title bar's height is allowed for.
+  constexpr int kTitleAllowance = 32;
+  const QRect available = screen->availableGeometry();
+  const int frameWidth = window_.frameGeometry().width() - window_.width();
+  const int frameHeight =
+      std::max(window_.frameGeometry().height() - window_.height(), kTitleAllowance);
+  return size.boundedTo(QSize(available.width() - frameWidth, available.height() - frameHeight));
 }
 
 void FormWindow::NoteGeometry() {

@@ -8,6 +8,7 @@
 
 #include "controls/form.h"
 
+class QSize;
 class QWidget;
 
 namespace qd::gui {
@@ -22,6 +23,7 @@ class FormWindow {
 
  private:
   void NoteGeometry();
+  QSize FittedSize() const;
   Form& form_;
   QWidget& window_;
   std::vector<QWidget*> inputAreas_;

@@ -109,6 +109,18 @@ TEST_F(GuiTest, MainWindowFitsTheScreenTidily) {
   Save(window, "main_window_local");
 }
 
+TEST_F(GuiTest, AWindowLargerThanTheScreenIsFittedToIt) {
+  program->main.width = 1600 * kTwipsPerPixel;
+  program->main.height = 1000 * kTwipsPerPixel;
+  windowing.ShowForm(program->main);
+  windowing.Repaint();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE(windowing.mainView()->width(), screen.width());
+  EXPECT_LE(windowing.mainView()->height(), screen.height());
+  EXPECT_EQ(program->main.height, windowing.mainView()->height() * kTwipsPerPixel)
+      << "the model keeps the size the window really has";
+}
+
 TEST_F(GuiTest, DialogsAreTidy) {
   windowing.ShowForm(program->main);
   program->portSetup.cmbSelectPort.items = {"1", "3", "4"};
