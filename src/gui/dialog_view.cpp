@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -102,6 +103,15 @@ void DialogView::Layout() {
   flushLabel();
   outer->addStretch(1);
   outer->addLayout(buttons);
+}
+
+void DialogView::keyPressEvent(QKeyEvent* e) {
+  // Escape closes a dialog as its close box does.
+  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(e);
 }
 
 void DialogView::closeEvent(QCloseEvent* e) {

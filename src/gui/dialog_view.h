@@ -25,6 +25,7 @@ class DialogView : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void Layout();

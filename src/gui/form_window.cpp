@@ -33,6 +33,7 @@ void FormWindow::Sync() {
     if (form_.visible) {
       window_.show();
       window_.raise();
+      window_.activateWindow();
     } else {
       window_.hide();
     }

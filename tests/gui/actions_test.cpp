@@ -170,14 +170,19 @@ TEST_F(GuiTest, TheWindowSeesKeysBeforeItsControls) {
 TEST_F(GuiTest, ClosingAWindowAsksItsFormToUnload) {
   windowing.ShowForm(program->main);
   windowing.ShowForm(program->help);
+  windowing.ShowForm(program->portSetup);
   Record("unload", "Unload");
   Record("unload", "Unload", "frmHelp");
+  Record("unload", "Unload", "frmPortSetup");
   windowing.mainView()->close();
   windowing.View("frmHelp")->close();
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(windowing.View("frmPortSetup"), &escape);
   Yield();
-  ASSERT_EQ(handled.size(), 2u);
+  ASSERT_EQ(handled.size(), 3u);
   EXPECT_EQ(handled[0].form, "frmQD6250");
   EXPECT_EQ(handled[1].form, "frmHelp");
+  EXPECT_EQ(handled[2].form, "frmPortSetup");
   EXPECT_TRUE(windowing.mainView()->isVisible()) << "only the core ends the program";
 }
 
