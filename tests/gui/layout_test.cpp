@@ -76,10 +76,11 @@ void ExpectTidy(const gui::FormBinding& binding, QWidget* window) {
   }
   for (std::size_t i = 0; i < shown.size(); ++i)
     for (std::size_t j = i + 1; j < shown.size(); ++j)
-      if (!Related(shown[i], shown[j]))
+      if (!Related(shown[i], shown[j])) {
         EXPECT_FALSE(InWindow(shown[i]).intersects(InWindow(shown[j])))
             << shown[i]->objectName().toStdString() << " overlaps "
             << shown[j]->objectName().toStdString();
+      }
 }
 
 void Save(QWidget* window, const std::string& name) {
