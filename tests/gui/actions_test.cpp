@@ -186,16 +186,24 @@ TEST_F(GuiTest, ClosingAWindowAsksItsFormToUnload) {
   EXPECT_TRUE(windowing.mainView()->isVisible()) << "only the core ends the program";
 }
 
-TEST_F(GuiTest, ASignalOnThePipeAsksTheMainWindowToUnload) {
+// An idle yield sleeps; each of these must end the sleep (a failure hangs).
+TEST_F(GuiTest, AnIdleYieldWakesForItsDeadlineInputOrASignal) {
+  windowing.ShowForm(program->main);
+  DoEvents(*program, 0.02);  // nothing pending: back when the deadline passes
+
+  Record("cmdGetStatus", "Click");
+  QTimer::singleShot(0, [this] { As<QPushButton>("cmdGetStatus")->click(); });
+  while (handled.empty()) DoEvents(*program, 30.0);
+  EXPECT_EQ(handled[0].control, "cmdGetStatus");
+
   int fds[2];
   ASSERT_EQ(::pipe(fds), 0);
   windowing.WatchSignalPipe(fds[0]);
   Record("unload", "Unload");
-  ASSERT_EQ(::write(fds[1], "\1", 1), 1);
-  // An idle yield wakes for the pipe.
-  DoEvents(*program, 30.0);
-  while (handled.empty()) DoEvents(*program, 30.0);
-  EXPECT_EQ(handled[0].form, "frmQD6250");
+  ASSERT_EQ(::write(fds[1], "\1\1", 2), 2);  // two signals, one request each time it wakes
+  while (handled.size() < 2) DoEvents(*program, 30.0);
+  EXPECT_EQ(handled[1].form, "frmQD6250");
+  EXPECT_EQ(handled[1].control, "unload");
   ::close(fds[1]);
 }
 
