@@ -25,10 +25,7 @@ namespace {
 // Checks each control of a form against the widget bound to it.
 class ExpectShown : public ControlVisitor {
  public:
-  ExpectShown(const GuiTest& t, std::function<QObject*(const std::string&)> find)
-      : find_(std::move(find)) {
-    (void)t;
-  }
+  explicit ExpectShown(std::function<QObject*(const std::string&)> find) : find_(std::move(find)) {}
   int checked = 0;
 
   void Visit(Button& c) override { Text<QPushButton>(c, c.caption, &QPushButton::text); }
@@ -54,18 +51,24 @@ class ExpectShown : public ControlVisitor {
   }
   void Visit(OptionButton& c) override {
     auto* o = Text<QRadioButton>(c, c.caption, &QRadioButton::text);
-    if (o) EXPECT_EQ(o->isChecked(), c.value) << c.name;
+    if (o) {
+      EXPECT_EQ(o->isChecked(), c.value) << c.name;
+    }
   }
   void Visit(CheckBox& c) override {
     auto* o = Text<QCheckBox>(c, c.caption, &QCheckBox::text);
-    if (o) EXPECT_EQ(o->isChecked(), c.value != 0) << c.name;
+    if (o) {
+      EXPECT_EQ(o->isChecked(), c.value != 0) << c.name;
+    }
   }
   void Visit(Frame& c) override { Text<QGroupBox>(c, c.caption, &QGroupBox::title); }
   void Visit(ScrollBar& c) override { Typed<QScrollBar>(c); }
   void Visit(Shape& c) override { Typed<gui::ShapeView>(c); }
   void Visit(ProgressBar& c) override {
     auto* bar = Typed<gui::MeterBar>(c);
-    if (bar) EXPECT_EQ(bar->value(), c.value);
+    if (bar) {
+      EXPECT_EQ(bar->value(), c.value);
+    }
   }
   void Visit(MenuEntry& c) override {
     auto* action = qobject_cast<QAction*>(find_(c.name));
@@ -94,7 +97,9 @@ class ExpectShown : public ControlVisitor {
   template <typename W, typename Getter>
   W* Text(const Control& c, const std::string& caption, Getter get) {
     W* w = Typed<W>(c);
-    if (w) EXPECT_EQ((w->*get)().toStdString(), caption) << c.name;
+    if (w) {
+      EXPECT_EQ((w->*get)().toStdString(), caption) << c.name;
+    }
     return w;
   }
   std::function<QObject*(const std::string&)> find_;
@@ -106,7 +111,7 @@ TEST_F(GuiTest, EveryControlOfEveryWindowIsShownUnderItsName) {
     FormEntry& entry = program->forms.at(form);
     windowing.ShowForm(*entry.form);
     windowing.Repaint();
-    ExpectShown check(*this, [&](const std::string& n) { return Find(n, form); });
+    ExpectShown check([&](const std::string& n) { return Find(n, form); });
     entry.controls(check);
     EXPECT_GT(check.checked, 3);
     EXPECT_EQ(windowing.View(form)->windowTitle().toStdString(), entry.form->caption);
