@@ -6,13 +6,15 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <optional>
 #include <string>
+#include <vector>
 
+#include "gui/command_line.h"
 #include "gui/qt_windowing.h"
 #include "link/startup.h"
 #include "panel/main_window_events.h"
@@ -44,60 +46,20 @@ bool InstallSignalPipe() {
   return ::sigaction(SIGINT, &sa, nullptr) == 0 && ::sigaction(SIGTERM, &sa, nullptr) == 0;
 }
 
-void PrintUsage(std::FILE* to) {
-  std::fputs(
-      "Usage: qd6250 [--trace FILE]\n"
-      "Front panel for the QD-6250 HF transceiver.\n"
-      "\n"
-      "  --trace FILE  append every byte sent and received on the radio and CAT\n"
-      "                ports to FILE, with the time of day\n"
-      "  --help        show this help and exit\n"
-      "\n"
-      "Serial port n is the link ports/COM<n> in the working directory (or in\n"
-      "$QD6250_PORT_DIR), e.g. ln -s /dev/ttyUSB0 ports/COM3.\n",
-      to);
-}
-
-struct Options {
-  std::optional<std::string> traceFile;
-  std::string error;
-};
-
-Options ParseOptions(int argc, char** argv) {
-  Options o;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--trace") {
-      if (i + 1 >= argc) {
-        o.error = "--trace needs a file name";
-        return o;
-      }
-      o.traceFile = argv[++i];
-    } else if (arg.rfind("--trace=", 0) == 0) {
-      o.traceFile = arg.substr(8);
-    } else {
-      o.error = "unknown option: " + arg;
-      return o;
-    }
-  }
-  return o;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Help needs no display.
-  for (int i = 1; i < argc; ++i)
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      PrintUsage(stdout);
-      return 0;
-    }
-  // Qt takes its own options (-platform, -style) out of argv first.
+  // Help needs no display, so it is answered before Qt starts.
+  const std::vector<std::string> given(argv + 1, argv + argc);
+  if (qd::gui::ParseCommandLine(given).help) {
+    std::fputs(qd::gui::kUsage, stdout);
+    return 0;
+  }
   QApplication app(argc, argv);
-  const Options options = ParseOptions(argc, argv);
+  const qd::gui::CommandLine options =
+      qd::gui::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!options.error.empty()) {
-    std::fprintf(stderr, "qd6250: %s\n", options.error.c_str());
-    PrintUsage(stderr);
+    std::fprintf(stderr, "qd6250: %s\n%s", options.error.c_str(), qd::gui::kUsage);
     return 2;
   }
 
