@@ -145,7 +145,6 @@ class LabelBinding : public Bound<Label, QLabel> {
   LabelBinding(Label& m, QWidget* parent, BindingContext c)
       : Bound(m, new QLabel(parent), std::move(c)) {
     w_->setTextFormat(Qt::PlainText);
-    w_->setAutoFillBackground(true);
   }
 
  private:
@@ -153,6 +152,10 @@ class LabelBinding : public Bound<Label, QLabel> {
   QPalette::ColorRole ForeRole() const override { return QPalette::WindowText; }
   void SyncOwn() override {
     if (Changed(&Label::caption)) w_->setText(WithoutMnemonic(m_.caption));
+    // A label on button face shows whatever it stands on (a frame is lighter
+    // than the window); an indicator colour fills it.
+    if (Changed(&Control::backColour))
+      w_->setAutoFillBackground(m_.backColour != colour::kButtonFace);
   }
 };
 
