@@ -90,6 +90,9 @@ void Save(QWidget* window, const std::string& name) {
 
 TEST_F(GuiTest, TheTestScreenIs1366By768) {
   EXPECT_EQ(QGuiApplication::primaryScreen()->geometry().size(), QSize(1366, 768));
+  const ScreenSize twips = windowing.Screen();
+  EXPECT_EQ(twips.width, 1366 * kTwipsPerPixel);
+  EXPECT_EQ(twips.height, 768 * kTwipsPerPixel);
 }
 
 TEST_F(GuiTest, MainWindowFitsTheScreenTidily) {
@@ -102,6 +105,9 @@ TEST_F(GuiTest, MainWindowFitsTheScreenTidily) {
   EXPECT_LE(window->frameGeometry().height(), screen.height());
   ExpectTidy(windowing.mainView()->binding(), window);
   Save(window, "main_window");
+  // The model knows how wide the message box really is (long texts are fitted to it).
+  EXPECT_EQ(program->main.txtInfo.width, As<QWidget>("txtInfo")->width() * kTwipsPerPixel);
+  EXPECT_GT(program->main.txtInfo.width, 0);
 
   // The LOCAL look: a frame hidden keeps the others where they were.
   program->main.txtInData.visible = false;
