@@ -45,12 +45,13 @@ QVBoxLayout* Column(QWidget* parent, int spacing = 6) {
   return l;
 }
 
-QWidget* Row(std::initializer_list<QWidget*> widgets, bool stretchAtEnd = true) {
+QWidget* Row(std::initializer_list<QWidget*> widgets) {
   auto* host = new QWidget;
   auto* l = new QHBoxLayout(host);
   l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(8);
   for (QWidget* w : widgets) l->addWidget(w);
-  if (stretchAtEnd) l->addStretch(1);
+  l->addStretch(1);
   return host;
 }
 
@@ -143,7 +144,6 @@ QWidget* MainWindowView::BuildStatusStrip() {
   W("shaTrace")->setFixedSize(18, 18);
   auto* strip = Row({W("shaTrace"), W("lblU"), W("lblXMTRCV"), W("lblREMOTE"), W("lblComStat"),
                      W("lblFWType"), W("lblExtPTT")});
-  static_cast<QHBoxLayout*>(strip->layout())->setSpacing(8);
   return strip;
 }
 
@@ -429,12 +429,8 @@ QWidget* MainWindowView::BuildMessages() {
     edit->setFixedHeight(62);
     edit->setTabChangesFocus(true);
   }
-  auto* info = new QVBoxLayout;
-  info->addWidget(W("txtInfo"));
-  row->addLayout(info, 3);
-  auto* dataColumn = new QVBoxLayout;
-  dataColumn->addWidget(W("txtInData"));
-  row->addLayout(dataColumn, 2);
+  row->addWidget(W("txtInfo"), 3);
+  row->addWidget(W("txtInData"), 2);
   row->addWidget(W("cmdViewInData"), 0, Qt::AlignTop);
   row->addWidget(BuildCat());
   return host;
