@@ -4,41 +4,17 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <signal.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <thread>
+
+#include "blackbox/child_process.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double Since(Clock::time_point t) {
-  return std::chrono::duration<double>(Clock::now() - t).count();
-}
-
-pid_t Spawn(const fs::path& program, std::vector<std::string> args, const fs::path& cwd) {
-  const pid_t pid = ::fork();
-  if (pid != 0) return pid;
-  if (::chdir(cwd.c_str()) != 0) ::_exit(126);
-  const int null = ::open("/dev/null", O_WRONLY);
-  ::dup2(null, STDOUT_FILENO);
-  ::dup2(null, STDERR_FILENO);
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  ::execv(program.c_str(), argv.data());
-  ::_exit(127);
-}
+using namespace qd::blackbox;
 
 // The logger's end of the CAT line: a raw pty published as a port link.
 class LoggerLine {
@@ -71,7 +47,7 @@ class LoggerLine {
   // The first answer (up to its ";") within `seconds`, or "".
   std::string Answer(double seconds) {
     std::string answer;
-    const Clock::time_point start = Clock::now();
+    const SteadyClock::time_point start = SteadyClock::now();
     while (Since(start) < seconds && answer.find(';') == std::string::npos) {
       pollfd p{master_, POLLIN, 0};
       ::poll(&p, 1, 100);
@@ -85,7 +61,7 @@ class LoggerLine {
   // Asks until the answer is `wanted` or `seconds` pass; the last answer.
   std::string AskUntil(const std::string& query, const std::string& wanted, double seconds) {
     std::string answer;
-    const Clock::time_point start = Clock::now();
+    const SteadyClock::time_point start = SteadyClock::now();
     while (Since(start) < seconds) {
       Send(query);
       answer = Answer(1.0);
@@ -104,53 +80,30 @@ class LoggerLine {
 class CatBlackBox : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* bin = std::getenv("QD6250_BIN_DIR");
-    if (!bin || !fs::exists(fs::path(bin) / "qd6250") || !fs::exists(fs::path(bin) / "qd6250-sim"))
-      GTEST_SKIP() << "QD6250_BIN_DIR does not hold qd6250 and qd6250-sim";
-    bin_ = bin;
-    char dirTemplate[] = "/tmp/cat_blackbox_XXXXXX";
-    ASSERT_NE(::mkdtemp(dirTemplate), nullptr);
-    work_ = dirTemplate;
-    ports_ = work_ / "ports";
-    fs::create_directories(ports_);
-    ::setenv("QD6250_PORT_DIR", ports_.c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", work_.c_str(), 1);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    std::ofstream(work_ / "PortSetup.txt") << "1\r\n9600 ,O,7,1\r\ncomNone\r\n0\r\n";
-    std::ofstream(work_ / "CATSetup.txt") << "2\r\n4800,N, 8, 1\r\ncomNone\r\nKenwood\r\n";
-  }
-  void TearDown() override {
-    for (pid_t pid : {panel_, sim_})
-      if (pid > 0) {
-        ::kill(pid, SIGTERM);
-        ::waitpid(pid, nullptr, 0);
-      }
-    if (!work_.empty()) fs::remove_all(work_);
+    bin_ = FindBinDir();
+    if (bin_.empty()) GTEST_SKIP() << "QD6250_BIN_DIR does not hold qd6250 and qd6250-sim";
+    ASSERT_TRUE(work_.ok());
+    work_.WritePortSetup();
+    std::ofstream(work_.Path() / "CATSetup.txt") << "2\r\n4800,N, 8, 1\r\ncomNone\r\nKenwood\r\n";
   }
 
-  std::string SimLog() const {
-    std::ifstream in(work_ / "sim.log");
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string SimLog() const { return ReadFile(work_.Path() / "sim.log"); }
 
-  fs::path bin_, work_, ports_;
-  pid_t sim_ = -1;
-  pid_t panel_ = -1;
+  fs::path bin_;
+  WorkDir work_{"cat_blackbox"};
+  Child sim_, panel_;
 };
 
 TEST_F(CatBlackBox, LoggerReadsAndSetsFrequencyAndMode) {
-  sim_ = Spawn(bin_ / "qd6250-sim",
-               {"--port-dir", ports_, "--port", "1", "--firmware", "3", "--log", work_ / "sim.log"},
-               work_);
-  const Clock::time_point start = Clock::now();
-  while (!fs::is_symlink(ports_ / "COM1") && Since(start) < 10)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  ASSERT_TRUE(fs::is_symlink(ports_ / "COM1")) << "qd6250-sim did not publish its port";
-  LoggerLine logger(ports_ / "COM2");
+  sim_ = Child(bin_ / "qd6250-sim",
+               {"--port-dir", work_.Ports(), "--port", "1", "--firmware", "3", "--log",
+                work_.Path() / "sim.log"},
+               work_.Path());
+  ASSERT_TRUE(WaitUntil([&] { return fs::is_symlink(work_.Ports() / "COM1"); }, 10))
+      << "qd6250-sim did not publish its port";
+  LoggerLine logger(work_.Ports() / "COM2");
   ASSERT_TRUE(logger.ok());
-  panel_ = Spawn(bin_ / "qd6250", {}, work_);
+  panel_ = Child(bin_ / "qd6250", {}, work_.Path());
 
   // The radio leaves the bench on 7125.00 kHz LSB.
   ASSERT_EQ(logger.AskUntil("FA;", "FA00007125000;", 60), "FA00007125000;");
@@ -166,11 +119,10 @@ TEST_F(CatBlackBox, LoggerReadsAndSetsFrequencyAndMode) {
   EXPECT_NE(SimLog().find("F1407000"), std::string::npos) << SimLog();
 
   // The panel ends cleanly on SIGTERM.
-  ::kill(panel_, SIGTERM);
-  int status = 0;
-  ::waitpid(panel_, &status, 0);
-  panel_ = -1;
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  panel_.Signal(SIGTERM);
+  const std::optional<int> status = panel_.WaitExit(10);
+  ASSERT_TRUE(status) << "the panel did not end within 10 s of SIGTERM";
+  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
 }
 
 }  // namespace
