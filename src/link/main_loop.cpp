@@ -143,17 +143,9 @@ void ExternalPttAction(Program& p) {
     f.lblExtPTT.backColour = colour::kGreen;
 }
 
-// The band guard enables the transmit buttons for any in-band frequency; only
-// a panel set up for REMOTE may transmit.
-void KeepTransmitOffUnlessRemote(frmQD6250& f) {
-  if (f.ModeText == "REMOTE") return;
-  for (Button* b : {&f.cmdXmit, &f.cmdTune, &f.cmdPTT}) b->enabled = false;
-}
-
 // The display pass, and the idle colour of the link activity mark.
 void UpdateDisplay(Program& p) {
   gUpdateDisplay(p);
-  KeepTransmitOffUnlessRemote(p.main);
   p.main.shaTrace.fillColour = colour::kGreyText;
 }
 

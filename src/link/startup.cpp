@@ -261,7 +261,7 @@ void ApplyAudioSettings(Program& p) {
   }
   SkipOnError([&] { ShowFreq(p); });
   p.status.ShownFreq = Text(p, Item::Freq);
-  SkipOnError([&] { ApplyBandGuard(p, InBand(p, Text(p, Item::Freq))); });
+  SkipOnError([&] { GuardTransmitFrequency(p); });
 }
 
 // RF gain at full, meters, BFO centred and switched through to off.
@@ -392,8 +392,8 @@ Stage RemotePanelSetup(Program& p) {
   p.windowing.Repaint();
   ReceiverControls(p);
 
-  for (Button* b : {&f.cmdSideTone, &f.cmdViewInData, &f.cmdVOX, &f.cmdClipping, &f.cmdTune,
-                    &f.cmdXmit, &f.cmdPTT})
+  // Transmit and tune stay as the band guard left them above.
+  for (Button* b : {&f.cmdSideTone, &f.cmdViewInData, &f.cmdVOX, &f.cmdClipping, &f.cmdPTT})
     b->enabled = true;
   f.mnuScanFreqs.enabled = true;
   f.mnuScanBands.enabled = true;

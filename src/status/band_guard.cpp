@@ -68,6 +68,17 @@ bool TransmitFrequencyInBand(Program& p) {
   return InBand(p, p.status.Text(Item::Freq)) && p.status.FreqWellFormed;
 }
 
+void GuardTransmitFrequency(Program& p) {
+  bool inBand = false;
+  try {
+    inBand = TransmitFrequencyInBand(p);
+  } catch (const RuntimeError&) {
+    ApplyBandGuard(p, false);
+    throw;
+  }
+  ApplyBandGuard(p, inBand);
+}
+
 void ApplyBandGuard(Program& p, bool inBand) {
   frmQD6250& f = p.main;
   if (p.link.ScanActive) inBand = false;
@@ -75,10 +86,12 @@ void ApplyBandGuard(Program& p, bool inBand) {
   if (f.cmdPTTEn.enabled != inBand) f.cmdPTTEn.enabled = inBand;
 
   if (inBand) {
-    // A running transmission or tune keeps its buttons as they are.
-    const bool idle = f.cmdXmit.caption == "&XMT ON" && f.cmdTune.caption == "T&UNE ON";
-    if (idle && !f.cmdTune.enabled) f.cmdTune.enabled = true;
-    if (idle && !f.cmdXmit.enabled) f.cmdXmit.enabled = true;
+    // A running transmission or tune keeps its buttons as they are, and only
+    // a panel set up for REMOTE may transmit at all.
+    const bool enable =
+        f.cmdXmit.caption == "&XMT ON" && f.cmdTune.caption == "T&UNE ON" && f.ModeText == "REMOTE";
+    if (enable && !f.cmdTune.enabled) f.cmdTune.enabled = true;
+    if (enable && !f.cmdXmit.enabled) f.cmdXmit.enabled = true;
     if (p.status.Text(Item::PttEnable) == kPttOff) SetPttEnable(p, p.module.PttEnableWanted);
     f.lblInBand.caption = "";
     f.lblInBand.backColour = colour::kLightGrey;

@@ -17,4 +17,8 @@ void SetPttEnable(Program& p, bool wanted);
 // its cut digits are not the radio's frequency. Fails as InBand fails.
 bool TransmitFrequencyInBand(Program& p);
 
+// ApplyBandGuard for the VFO chosen for transmit. A frequency that cannot be
+// read blocks transmit, then its error is passed on to the caller.
+void GuardTransmitFrequency(Program& p);
+
 }  // namespace qd

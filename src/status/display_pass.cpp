@@ -21,19 +21,6 @@ void Step(Program& p, Item item, void (*show)(Program&)) {
   p.status[item].changed = false;
 }
 
-// The band guard for the VFO chosen for transmit. A frequency that cannot be
-// read blocks transmit before the error ends the pass.
-void GuardTransmitFrequency(Program& p) {
-  bool inBand = false;
-  try {
-    inBand = TransmitFrequencyInBand(p);
-  } catch (const RuntimeError&) {
-    ApplyBandGuard(p, false);
-    throw;
-  }
-  ApplyBandGuard(p, inBand);
-}
-
 void ShowAmpStateAndTune(Program& p) {
   ShowAmpState(p);
   ShowAmpTune(p);

@@ -104,6 +104,25 @@ INSTANTIATE_TEST_SUITE_P(Types, StartUpByFirmware,
                                                         "F/W: v604M NonAdapt"}),
                          [](const auto& info) { return "Type" + std::to_string(info.param.type); });
 
+TEST(StartUp, TransmitStaysOffWhenTheFirstFrequencyIsOutOfBandOrUnreadable) {
+  for (bool unreadable : {false, true}) {
+    LoopRig rig({.firmwareType = 3});
+    WritePortSetup();
+    if (unreadable)
+      rig.sim.Radio().MutableFaults().malformedFreq = true;
+    else
+      rig.sim.Radio().TurnFrequency("0600000", rig.s.clock.Now());
+    const frmQD6250& f = rig.s.p.main;
+    bool keyable = false;
+    rig.OnYield([&] { keyable = keyable || f.cmdXmit.enabled || f.cmdTune.enabled; });
+    rig.Run(12);
+
+    EXPECT_EQ(f.ModeText, "REMOTE") << unreadable;
+    EXPECT_FALSE(keyable) << unreadable;
+    EXPECT_EQ(rig.s.radio.Sent().find('K'), std::string::npos) << unreadable;
+  }
+}
+
 TEST(StartUp, TheRadioEndsAtTheSavedSourceAndRemoteRouting) {
   LoopRig rig({.firmwareType = 3});
   WritePortSetup();

@@ -115,6 +115,7 @@ TEST_F(BandGuard, ARunningTransmissionOrTuneKeepsItsButtons) {
   for (const Case& c : cases) {
     Scenario fresh;
     frmQD6250& f = fresh.p.main;
+    f.ModeText = "REMOTE";
     f.cmdXmit.caption = c.xmit;
     f.cmdTune.caption = c.tune;
     f.cmdXmit.enabled = false;
@@ -122,6 +123,23 @@ TEST_F(BandGuard, ARunningTransmissionOrTuneKeepsItsButtons) {
     ApplyBandGuard(fresh.p, true);
     EXPECT_FALSE(f.cmdXmit.enabled) << c.xmit << " " << c.tune;
     EXPECT_FALSE(f.cmdTune.enabled) << c.xmit << " " << c.tune;
+  }
+}
+
+TEST_F(BandGuard, OnlyAPanelSetUpForRemoteMayTransmit) {
+  for (const char* mode : {"LOCAL", ""}) {
+    Scenario fresh;
+    frmQD6250& f = fresh.p.main;
+    f.ModeText = mode;
+    for (Button* b : {&f.cmdXmit, &f.cmdTune, &f.cmdPTTEn}) b->enabled = false;
+    f.lblInBand.caption = "Out Of Band";
+
+    ApplyBandGuard(fresh.p, true);
+
+    EXPECT_FALSE(f.cmdXmit.enabled) << '"' << mode << '"';
+    EXPECT_FALSE(f.cmdTune.enabled) << '"' << mode << '"';
+    EXPECT_TRUE(f.cmdPTTEn.enabled) << '"' << mode << '"';
+    EXPECT_EQ(f.lblInBand.caption, "") << '"' << mode << '"';
   }
 }
 

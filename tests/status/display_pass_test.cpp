@@ -142,6 +142,7 @@ TEST_F(DisplayPass, TransmitVfoDecides) {
   };
   for (const Case& c : cases) {
     Scenario fresh;
+    fresh.p.main.ModeText = "REMOTE";
     SelectOption(fresh.p.main.optTXVFO, c.txVfo);
     for (std::size_t i = 0; i < 7; ++i) fresh.p.main.cmdVFOB[i].caption = std::string(1, c.vfoB[i]);
     FileMessage(fresh.p, c.vfoA);

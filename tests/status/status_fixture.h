@@ -16,6 +16,7 @@ class StatusTest : public ::testing::Test {
  protected:
   explicit StatusTest(int firmwareType = 3) : s({.firmwareType = firmwareType}) {
     s.AttachRadioPeer(radio);
+    p.main.ModeText = "REMOTE";  // the panel as start-up leaves it for a REMOTE radio
   }
 
   // Files messages as if the radio had just reported them.

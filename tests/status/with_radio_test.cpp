@@ -17,6 +17,7 @@ using vocab::Item;
 struct WithRadio {
   explicit WithRadio(int type) : s({.firmwareType = type}), peer({.firmwareType = type}) {
     s.AttachRadioPeer(peer);
+    p.main.ModeText = "REMOTE";  // the panel as start-up leaves it for a REMOTE radio
   }
   // The full status as start-up takes it, then one display pass.
   void QueryAndShow() {
