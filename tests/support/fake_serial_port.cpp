@@ -7,11 +7,16 @@
 namespace qd::test {
 
 bool FakeSerialPort::Open(int portNumber, const std::string& settings, Handshake handshake) {
-  if (!ParsePortSettings(settings)) throw RuntimeError(kErrInvalidPropertyValue, "Invalid property value");
+  if (!ParsePortSettings(settings))
+    throw RuntimeError(kErrInvalidPropertyValue, "Invalid property value");
   if (openable_ && !openable_->count(portNumber)) {
     lastError_ = "no such port";
     return false;
   }
+  // What the peer sent while the port was closed is lost, as on a real line.
+  drainingClosed_ = true;
+  Deliver();
+  drainingClosed_ = false;
   port_ = portNumber;
   settings_ = settings;
   handshake_ = handshake;
@@ -31,9 +36,13 @@ void FakeSerialPort::Close() {
   out_.clear();
 }
 
-void FakeSerialPort::Arrive(double time, std::string raw) { arrivals_.push_back({time, std::move(raw)}); }
+void FakeSerialPort::Arrive(double time, std::string raw) {
+  arrivals_.push_back({time, std::move(raw)});
+}
 
-void FakeSerialPort::InjectEvent(double time, int code) { scheduled_.push_back({time, code, 0, false}); }
+void FakeSerialPort::InjectEvent(double time, int code) {
+  scheduled_.push_back({time, code, 0, false});
+}
 
 void FakeSerialPort::SetLine(char line, bool level, double time) {
   int code = line == 'C' ? comm_event::kCd : line == 'T' ? comm_event::kCts : comm_event::kDsr;
@@ -47,7 +56,7 @@ std::optional<double> FakeSerialPort::NextDue() {
   };
   for (const auto& a : arrivals_) consider(a.time);
   for (const auto& e : scheduled_) consider(e.time);
-  if (peer_ && open_)
+  if (peer_ && (open_ || drainingClosed_))
     if (auto t = peer_->NextArrival()) consider(*t);
   return next;
 }
@@ -91,7 +100,7 @@ void FakeSerialPort::Deliver() {
         if (open_) events_.push_back({e.code});
         done = true;
       }
-    if (!done && peer_ && open_) {
+    if (!done && peer_ && (open_ || drainingClosed_)) {
       std::string raw = peer_->TakeArrivals(*next);
       if (raw.empty()) {
         // A peer's timer fired without output (the simulated radio deciding a
@@ -113,7 +122,9 @@ std::size_t FakeSerialPort::InBufferCount() {
   return in_.size();
 }
 
-std::size_t FakeSerialPort::OutBufferCount() { return out_.size(); }
+std::size_t FakeSerialPort::OutBufferCount() {
+  return out_.size();
+}
 
 std::string FakeSerialPort::Input() {
   Deliver();

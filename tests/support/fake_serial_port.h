@@ -129,6 +129,7 @@ class FakeSerialPort : public SerialPort {
   bool dsr_ = true;
   int threshold_ = 0;
   bool receivePending_ = false;
+  bool drainingClosed_ = false;  // Open() taking what arrived while closed
   std::vector<WireEntry> wire_;
 };
 
