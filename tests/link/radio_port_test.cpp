@@ -61,6 +61,23 @@ TEST(SetUpRadioPort, ReopensAnOpenPortAfterDiscardingInputAndPausing) {
   EXPECT_EQ(s.p.status.Text(vocab::Item::Mode), "");  // discarded, not filed
 }
 
+// The fake line as the tests rely on it: nothing is kept for a closed port,
+// whether the radio answered or bytes were due then.
+TEST(SetUpRadioPort, WhatArrivesWhileThePortIsClosedIsLost) {
+  Scenario s;
+  ScriptedPeer radio;
+  radio.Answer("?\n", "R1\n", 0.2);
+  s.AttachRadioPeer(radio);
+  WriteRadioPort(s.p, "?\n");
+  s.radio.Arrive(s.clock.Now() + 0.3, "M1\n");
+  s.radio.Close();
+  WaitSeconds(s.p, 1.0);
+  ASSERT_TRUE(s.radio.Open(1, "9600,O,7,1", Handshake::None));
+  EXPECT_EQ(s.radio.InBufferCount(), 0u);
+  WaitSeconds(s.p, 1.0);
+  EXPECT_EQ(s.radio.InBufferCount(), 0u);
+}
+
 TEST(SetUpRadioPort, FailuresReturnFalseAndOnlyAPortThatStaysShutSaysSo) {
   struct Case {
     std::string number;
