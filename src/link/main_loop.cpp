@@ -85,13 +85,9 @@ void Serve(Program& p, const Request& r) {
   if (r.serve) r.serve(p);
 }
 
-std::size_t Pending(Program& p) {
-  return p.MSComm1.IsOpen() ? p.MSComm1.InBufferCount() : 0;
-}
-
 // The loop's yield: no sleep while radio bytes already wait to be read.
 void Yield(Program& p) {
-  DoEvents(p, Pending(p) > 0 ? 0 : kIdleYieldSeconds);
+  DoEvents(p, RadioBytesPending(p) > 0 ? 0 : kIdleYieldSeconds);
 }
 
 // lblPTTEn shows the radio's push-to-talk enable as "ON"/"OFF"; the longer
@@ -164,7 +160,7 @@ Stage AwaitControlState(Program& p) {
   Yield(p);
   if (p.link.RadioBreakSeen) return Stage::LinkStart;
   if (p.link.PortSetupChanged) return Stage::PortOpen;
-  if (Pending(p) > 0) {
+  if (RadioBytesPending(p) > 0) {
     ReadReply(p);
     UpdateDisplay(p);
   }
@@ -280,7 +276,7 @@ Stage MainLoopPass(Program& p) {
 
   if (f.lblREMOTE.caption == "REMOTE" && link.AudioSetupChanged) return Stage::RemoteSetup;
 
-  if (Pending(p) > 0) ReadReply(p);
+  if (RadioBytesPending(p) > 0) ReadReply(p);
   return Stage::Pass;
 }
 

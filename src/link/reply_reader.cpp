@@ -36,6 +36,10 @@ void SettleBurst(Program& p, std::size_t n) {
 
 }  // namespace
 
+std::size_t RadioBytesPending(Program& p) {
+  return p.MSComm1.IsOpen() ? p.MSComm1.InBufferCount() : 0;
+}
+
 void ShowInfoMessage(Program& p, const std::string& text) {
   p.main.txtInfo.text = text;
   p.main.txtInfo.visible = true;

@@ -16,6 +16,8 @@ constexpr double kReplySettleSeconds = 0.06;
 constexpr std::size_t kReplySettleMaxBytes = 4096;
 constexpr double kReplySettleMaxSeconds = 2.0;
 
+// Bytes waiting on the radio port; none while it is closed.
+std::size_t RadioBytesPending(Program& p);
 void ReadReply(Program& p);
 void ReadPending(Program& p);
 // Files each message of `reply` and rewrites its line feeds to "<" in place.

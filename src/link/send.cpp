@@ -45,11 +45,8 @@ void SendCommand(Program& p, const std::string& command, bool addLineFeed, doubl
   // Dropped only when the buffer is still full after the last wait; the trace
   // stays red to show it.
   if (p.MSComm1.OutBufferCount() != 0) return;
-  try {
-    p.MSComm1.Output(addLineFeed ? command + '\n' : command);
-  } catch (const RuntimeError&) {
-    // A write that fails is lost like a dropped one; the sync count notices a dead link.
-  }
+  // A write that fails is lost like a dropped one; the sync count notices a dead link.
+  WriteRadioPort(p, addLineFeed ? command + '\n' : command);
   if (pauseSeconds != 0) WaitSeconds(p, pauseSeconds);
   trace.fillColour = colour::kGreyText;
 }
@@ -86,7 +83,7 @@ void WriteRadioPort(Program& p, const std::string& bytes) {
   try {
     p.MSComm1.Output(bytes);
   } catch (const RuntimeError&) {
-    // Ignored as SendCommand ignores it.
+    // Lost; the caller's protocol (sync count, re-query) notices.
   }
 }
 

@@ -60,10 +60,6 @@ void Query(Program& p) {
   SendCommand(p, "?", true, kQueryPauseSeconds);
 }
 
-std::size_t Pending(Program& p) {
-  return p.MSComm1.IsOpen() ? p.MSComm1.InBufferCount() : 0;
-}
-
 int PortNumberValue(const std::string& text) {
   const double n = NumericValue(text);
   return n >= 1 && n <= INT_MAX ? static_cast<int>(n) : 0;
@@ -331,7 +327,7 @@ Stage LinkStart(Program& p) {
   WaitSeconds(p, kSettleSeconds);
   p.status[Item::ControlState].changed = false;
   SkipOnError([&] { Query(p); });
-  if (Pending(p) > 0) {
+  if (RadioBytesPending(p) > 0) {
     SkipOnError([&] { ReadReply(p); });
     if (p.status[Item::ControlState].changed)
       if (auto next = StageForControlState(p)) return *next;
@@ -346,7 +342,7 @@ Stage QueryLoop(Program& p) {
     return Stage::PortOpen;
   }
   SkipOnError([&] { Query(p); });
-  if (Pending(p) > 0) {
+  if (RadioBytesPending(p) > 0) {
     SkipOnError([&] { ReadPending(p); });
     SkipOnError([&] { Query(p); });
     SkipOnError([&] { ReadReply(p); });
