@@ -17,7 +17,6 @@
 #include "gui/command_line.h"
 #include "gui/qt_windowing.h"
 #include "link/startup.h"
-#include "panel/main_window_events.h"
 #include "platform/errors.h"
 #include "platform/port_paths.h"
 #include "platform/posix_serial_port.h"
@@ -96,9 +95,8 @@ int main(int argc, char** argv) {
   else
     std::fprintf(stderr, "qd6250: cannot watch SIGINT/SIGTERM: %s\n", std::strerror(errno));
 
-  qd::RegisterMainWindowHandlers(p);
   try {
-    qd::form_Load(p);
+    qd::form_Load(p);  // registers the main window's handlers first
   } catch (const qd::ProgramEnd&) {
     return 0;
   }

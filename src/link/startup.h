@@ -9,7 +9,8 @@
 
 namespace qd {
 
-// Runs start-up, then the main loop; leaves only by throwing ProgramEnd.
+// Registers the main window's handlers, runs start-up, then the main loop;
+// leaves only by throwing ProgramEnd.
 void form_Load(Program& p);
 
 Stage PortOpenStage(Program& p);
