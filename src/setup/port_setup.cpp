@@ -1,31 +1,19 @@
 #include "setup/port_setup.h"
 
-#include "link/reply_reader.h"
-#include "platform/errors.h"
-#include "platform/text_file.h"
 #include "setup/comm_ports.h"
 #include "setup/handshake_options.h"
 #include "setup/setting_text.h"
+#include "setup/setup_file.h"
 
 namespace qd {
 
-// "PortSetup.txt", CR LF lines; readers use lines 1 to 4 only:
-//   1  port number                 3
-//   2  speed + ",O,7,1"            9600 ,O,7,1   (the speed items carry a blank)
-//   3  handshake name              comNone | comXonXoff | comRTS | comRTSXonXoff
-//   4  external PTT on DSR         1 | 0
-//   5-8 notes for a person editing the file
+// "PortSetup.txt": line 2 is the speed + ",O,7,1", line 4 the external PTT
+// on DSR (1 | 0).
 std::vector<std::string> PortSetupFileLines(const std::string& portText,
                                             const std::string& baudText,
                                             const std::string& handshakeName, bool extPtt) {
-  return {portText,
-          baudText + ",O,7,1",
-          handshakeName,
-          extPtt ? "1" : "0",
-          "Line 1: Port Number, COM1 = 1, COM2 = 2, etc..",
-          "Line 2: Baud,Parity,Bits,Stop",
-          "Line 3: comNone, comXonXoff, comRTS, comRTSXonXoff",
-          "Line 4: External PTT Enable: Enabled =  1 "};
+  return SetupFileLines(portText, baudText + ",O,7,1", handshakeName, extPtt ? "1" : "0",
+                        "Line 4: External PTT Enable: Enabled =  1 ");
 }
 
 namespace port_setup {
@@ -34,14 +22,7 @@ namespace {
 
 // The handshake the dialog stands for: the selected option, else the one in use.
 std::string HandshakeName(Program& p) {
-  int i = SelectedOption(p.portSetup.optHandShake);
-  if (i >= 0) return kHandshakeOptions[i].name;
-  return p.link.RadioHandshake.empty() ? kHandshakeOptions[0].name : p.link.RadioHandshake;
-}
-
-void Close(Program& p) {
-  p.portSetup.loaded = false;
-  p.main.enabled = true;
+  return SelectedHandshakeName(p.portSetup.optHandShake, p.link.RadioHandshake);
 }
 
 }  // namespace
@@ -68,48 +49,31 @@ void cmdApply_Click(Program& p) {
   // Without the external key its line reads as released, so a key held
   // while it was switched off cannot keep the transmitter on.
   if (!p.link.ExtPttEnabled) p.main.ExtPttState = true;
-  Close(p);
+  CloseSetupDialog(p, p.portSetup);
 }
 
 void cmdCancel_Click(Program& p) {
-  Close(p);
+  CloseSetupDialog(p, p.portSetup);
 }
 
 void Form_Unload(Program& p) {
-  Close(p);
+  CloseSetupDialog(p, p.portSetup);
 }
 
 void cmdSavePortSettings_Click(Program& p) {
   const frmPortSetup& f = p.portSetup;
-  try {
-    WriteLines(kPortSetupFileName,
-               PortSetupFileLines(Trimmed(f.cmbSelectPort.text), f.cmbSelectBaudRate.text,
-                                  HandshakeName(p), f.chkExtPTTEna.value == 1));
-  } catch (const RuntimeError& e) {
-    ShowInfoMessage(p, ErrorText(kPortSetupFileName, e));
-  }
+  SaveSetupFile(p, kPortSetupFileName,
+                PortSetupFileLines(Trimmed(f.cmbSelectPort.text), f.cmbSelectBaudRate.text,
+                                   HandshakeName(p), f.chkExtPTTEna.value == 1));
 }
 
 void cmdLoadPortSettings_Click(Program& p) {
-  if (!FileExists(kPortSetupFileName)) {
-    ShowInfoMessage(p, std::string(kPortSetupFileName) + " not found");
-    return;
-  }
-  std::vector<std::string> lines;
-  try {
-    lines = ReadLines(kPortSetupFileName);
-  } catch (const RuntimeError& e) {
-    ShowInfoMessage(p, ErrorText(kPortSetupFileName, e));
-    return;
-  }
+  const std::optional<std::vector<std::string>> lines = LoadSetupFile(p, kPortSetupFileName);
+  if (!lines) return;
   // A short file leaves the fields of its missing lines as they are.
   frmPortSetup& f = p.portSetup;
-  if (lines.size() > 3) f.chkExtPTTEna.value = LineValueIsOne(lines[3]) ? 1 : 0;
-  if (lines.size() > 0 && !PortTextFromLine(lines[0]).empty())
-    f.cmbSelectPort.text = PortTextFromLine(lines[0]);
-  if (lines.size() > 1 && !Trimmed(SplitSettings(lines[1]).front()).empty())
-    f.cmbSelectBaudRate.text = SplitSettings(lines[1]).front();
-  if (lines.size() > 2) SelectOption(f.optHandShake, HandshakeIndexForName(Trimmed(lines[2])));
+  ApplyPortLines(*lines, f.cmbSelectPort, f.cmbSelectBaudRate, f.optHandShake);
+  if (lines->size() > 3) f.chkExtPTTEna.value = LineValueIsOne((*lines)[3]) ? 1 : 0;
 }
 
 }  // namespace port_setup
