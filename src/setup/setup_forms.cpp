@@ -43,6 +43,31 @@ void InitPortControls(Dialog& f, const char* foundCaption) {
   Init(f.lable2, "lable2", "Only Ports 1 through 16 are useable.");
 }
 
+// The port and speed rows both dialogs open with.
+template <typename Dialog>
+void VisitPortRows(Dialog& f, ControlVisitor& v) {
+  v.Visit(f.lblSelectPort);
+  v.Visit(f.cmbSelectPort);
+  v.Visit(f.lblFound);
+  v.Visit(f.txtFound);
+  v.Visit(f.lblSelectBaudRate);
+  v.Visit(f.cmbSelectBaudRate);
+}
+
+template <typename Dialog>
+void VisitHandshake(Dialog& f, ControlVisitor& v) {
+  v.Visit(f.fraHandShake);
+  for (OptionButton& o : f.optHandShake) v.Visit(o);
+}
+
+template <typename Dialog>
+void VisitButtons(Dialog& f, ControlVisitor& v) {
+  v.Visit(f.cmdApply);
+  v.Visit(f.cmdCancel);
+  v.Visit(f.cmdLoadPortSettings);
+  v.Visit(f.cmdSavePortSettings);
+}
+
 }  // namespace
 
 frmPortSetup::frmPortSetup() {
@@ -57,19 +82,10 @@ frmPortSetup::frmPortSetup() {
 }
 
 void VisitControls(frmPortSetup& f, ControlVisitor& v) {
-  v.Visit(f.lblSelectPort);
-  v.Visit(f.cmbSelectPort);
-  v.Visit(f.lblFound);
-  v.Visit(f.txtFound);
-  v.Visit(f.lblSelectBaudRate);
-  v.Visit(f.cmbSelectBaudRate);
-  v.Visit(f.fraHandShake);
-  for (OptionButton& o : f.optHandShake) v.Visit(o);
+  VisitPortRows(f, v);
+  VisitHandshake(f, v);
   v.Visit(f.chkExtPTTEna);
-  v.Visit(f.cmdApply);
-  v.Visit(f.cmdCancel);
-  v.Visit(f.cmdLoadPortSettings);
-  v.Visit(f.cmdSavePortSettings);
+  VisitButtons(f, v);
   v.Visit(f.txtDefaultSettings);
   v.Visit(f.lable2);
 }
@@ -91,22 +107,13 @@ frmCATSetup::frmCATSetup() {
 }
 
 void VisitControls(frmCATSetup& f, ControlVisitor& v) {
-  v.Visit(f.lblSelectPort);
-  v.Visit(f.cmbSelectPort);
-  v.Visit(f.lblFound);
-  v.Visit(f.txtFound);
-  v.Visit(f.lblSelectBaudRate);
-  v.Visit(f.cmbSelectBaudRate);
+  VisitPortRows(f, v);
   v.Visit(f.lblBits);
   v.Visit(f.cmbBits);
   v.Visit(f.lblRigType);
   v.Visit(f.cmbRigType);
-  v.Visit(f.fraHandShake);
-  for (OptionButton& o : f.optHandShake) v.Visit(o);
-  v.Visit(f.cmdApply);
-  v.Visit(f.cmdCancel);
-  v.Visit(f.cmdLoadPortSettings);
-  v.Visit(f.cmdSavePortSettings);
+  VisitHandshake(f, v);
+  VisitButtons(f, v);
   v.Visit(f.lable2);
 }
 
