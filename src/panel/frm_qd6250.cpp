@@ -1,40 +1,10 @@
 #include "panel/frm_qd6250.h"
 
+#include "controls/control_init.h"
+
 namespace qd {
 
 namespace {
-
-void Init(Control& c, const char* name, const char* toolTip = "") {
-  c.name = name;
-  c.toolTip = toolTip;
-}
-
-void InitButton(Button& b, const char* name, const char* caption, const char* toolTip = "") {
-  Init(b, name, toolTip);
-  b.caption = caption;
-}
-
-void InitLabel(Label& l, const char* name, const char* caption = "", const char* toolTip = "") {
-  Init(l, name, toolTip);
-  l.caption = caption;
-}
-
-void InitFrame(Frame& f, const char* name, const char* caption) {
-  Init(f, name);
-  f.caption = caption;
-}
-
-void InitCombo(ComboBox& c, const char* name, std::vector<std::string> items, const char* toolTip,
-               const char* text = "") {
-  Init(c, name, toolTip);
-  c.items = std::move(items);
-  c.text = text;
-}
-
-void InitMenu(MenuEntry& m, const char* name, const char* caption) {
-  m.name = name;
-  m.caption = caption;
-}
 
 constexpr const char* kDigitTip = "Left Click Up,Right Click Down";
 constexpr const char* kDigitFont = "Courier New";

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/control_init.h"
 #include "link/link_state.h"
 #include "setup/frm_cat_setup.h"
 #include "setup/frm_help.h"
@@ -14,33 +15,25 @@ namespace {
 
 const std::vector<std::string> kBaudRates{"19200 ", "9600 ", "4800 ", "2400", "600", "300"};
 
-template <typename C>
-void Init(C& c, const char* name, const std::string& caption) {
-  c.name = name;
-  c.caption = caption;
-}
-
 template <typename Dialog>
 void InitPortControls(Dialog& f, const char* foundCaption) {
-  Init(f.lblSelectPort, "lblSelectPort", "Select Port");
-  f.cmbSelectPort.name = "cmbSelectPort";
-  Init(f.lblFound, "lblFound", foundCaption);
-  f.txtFound.name = "txtFound";
+  InitLabel(f.lblSelectPort, "lblSelectPort", "Select Port");
+  Init(f.cmbSelectPort, "cmbSelectPort");
+  InitLabel(f.lblFound, "lblFound", foundCaption);
+  Init(f.txtFound, "txtFound");
   f.txtFound.locked = true;
-  Init(f.lblSelectBaudRate, "lblSelectBaudRate", "Select Baud Rate");
-  f.cmbSelectBaudRate.name = "cmbSelectBaudRate";
-  f.cmbSelectBaudRate.items = kBaudRates;
-  f.cmbSelectBaudRate.text = kBaudRates.front();
-  Init(f.fraHandShake, "fraHandShake", "Handshake Mode");
+  InitLabel(f.lblSelectBaudRate, "lblSelectBaudRate", "Select Baud Rate");
+  InitCombo(f.cmbSelectBaudRate, "cmbSelectBaudRate", kBaudRates, "", kBaudRates.front());
+  InitFrame(f.fraHandShake, "fraHandShake", "Handshake Mode");
   NameArray(f.optHandShake, "optHandShake");
   for (std::size_t i = 0; i < f.optHandShake.size(); ++i)
     f.optHandShake[i].caption = kHandshakeOptions[i].caption;
   SelectOption(f.optHandShake, 0);
-  Init(f.cmdApply, "cmdApply", "Apply");
-  Init(f.cmdCancel, "cmdCancel", "Cancel");
-  Init(f.cmdLoadPortSettings, "cmdLoadPortSettings", "Load");
-  Init(f.cmdSavePortSettings, "cmdSavePortSettings", "Save");
-  Init(f.lable2, "lable2", "Only Ports 1 through 16 are useable.");
+  InitButton(f.cmdApply, "cmdApply", "Apply");
+  InitButton(f.cmdCancel, "cmdCancel", "Cancel");
+  InitButton(f.cmdLoadPortSettings, "cmdLoadPortSettings", "Load");
+  InitButton(f.cmdSavePortSettings, "cmdSavePortSettings", "Save");
+  InitLabel(f.lable2, "lable2", "Only Ports 1 through 16 are useable.");
 }
 
 // The port and speed rows both dialogs open with.
@@ -76,9 +69,9 @@ frmPortSetup::frmPortSetup() {
   width = 420 * kTwipsPerPixel;
   height = 330 * kTwipsPerPixel;
   InitPortControls(*this, "Available Ports");
-  Init(chkExtPTTEna, "chkExtPTTEna", "Enable DSR as External PTT");
-  Init(txtDefaultSettings, "txtDefaultSettings",
-       " Default Settings:  7 Data Bits, Odd Parity, 1 Stop Bit");
+  InitCheck(chkExtPTTEna, "chkExtPTTEna", "Enable DSR as External PTT");
+  InitLabel(txtDefaultSettings, "txtDefaultSettings",
+            " Default Settings:  7 Data Bits, Odd Parity, 1 Stop Bit");
 }
 
 void VisitControls(frmPortSetup& f, ControlVisitor& v) {
@@ -96,14 +89,10 @@ frmCATSetup::frmCATSetup() {
   width = 420 * kTwipsPerPixel;
   height = 360 * kTwipsPerPixel;
   InitPortControls(*this, "Available Ports Found");
-  Init(lblBits, "lblBits", "Parity, Bits, Stops");
-  cmbBits.name = "cmbBits";
-  cmbBits.items = {"N, 8, 1", "O, 7, 1", "E, 7, 1"};
-  cmbBits.text = "N, 8, 1";
-  Init(lblRigType, "lblRigType", "Rig Type");
-  cmbRigType.name = "cmbRigType";
-  cmbRigType.items = {"Kenwood", "Elecraft", "FT-450"};
-  cmbRigType.text = "Kenwood";
+  InitLabel(lblBits, "lblBits", "Parity, Bits, Stops");
+  InitCombo(cmbBits, "cmbBits", {"N, 8, 1", "O, 7, 1", "E, 7, 1"}, "", "N, 8, 1");
+  InitLabel(lblRigType, "lblRigType", "Rig Type");
+  InitCombo(cmbRigType, "cmbRigType", {"Kenwood", "Elecraft", "FT-450"}, "", "Kenwood");
 }
 
 void VisitControls(frmCATSetup& f, ControlVisitor& v) {
@@ -122,13 +111,13 @@ frmHelp::frmHelp() {
   caption = "About QD-6250";
   width = 360 * kTwipsPerPixel;
   height = 220 * kTwipsPerPixel;
-  Init(lblTitle, "lblTitle", kProgramTitle);
+  InitLabel(lblTitle, "lblTitle", kProgramTitle);
   lblTitle.bold = true;
-  Init(lblVersion, "lblVersion", std::string("Version ") + kProgramVersion);
-  Init(lblCredits, "lblCredits",
-       "Front panel for the QD-6250 HF transceiver under remote control, "
-       "with a CAT port for station software.");
-  Init(cmdOK, "cmdOK", "OK");
+  InitLabel(lblVersion, "lblVersion", std::string("Version ") + kProgramVersion);
+  InitLabel(lblCredits, "lblCredits",
+            "Front panel for the QD-6250 HF transceiver under remote control, "
+            "with a CAT port for station software.");
+  InitButton(cmdOK, "cmdOK", "OK");
 }
 
 void VisitControls(frmHelp& f, ControlVisitor& v) {
