@@ -84,6 +84,21 @@ class Bound : public ControlBinding {
   void Post(Action a) const {
     if (ctx_.post) ctx_.post(std::move(a));
   }
+  void PostText(const char* event, const QString& text) const {
+    Action a = MakeAction(event);
+    a.text = text.toStdString();
+    Post(a);
+  }
+  void PostValue(const char* event, int value) const {
+    Action a = MakeAction(event);
+    a.value = value;
+    Post(a);
+  }
+  void PostGotFocusOnFocusIn() {
+    new EventTap(w_, [this](QEvent* e) {
+      if (e->type() == QEvent::FocusIn) Post(MakeAction("GotFocus"));
+    });
+  }
 
   M& m_;
   QPointer<W> w_;
@@ -115,41 +130,59 @@ class Bound : public ControlBinding {
   }
 };
 
+// Controls drawn on the window itself: labels, frames, option and check boxes.
+template <typename M, typename W>
+class OnWindow : public Bound<M, W> {
+ public:
+  using Bound<M, W>::Bound;
+
+ private:
+  QPalette::ColorRole BackRole() const override { return QPalette::Window; }
+  QPalette::ColorRole ForeRole() const override { return QPalette::WindowText; }
+};
+
+// Controls with an entry field: text, combo and list boxes.
+template <typename M, typename W>
+class EntryField : public Bound<M, W> {
+ public:
+  using Bound<M, W>::Bound;
+
+ private:
+  QPalette::ColorRole BackRole() const override { return QPalette::Base; }
+  QPalette::ColorRole ForeRole() const override { return QPalette::Text; }
+};
+
 class ButtonBinding : public Bound<Button, PanelButton> {
  public:
   ButtonBinding(Button& m, QWidget* parent, BindingContext c)
       : Bound(m, new PanelButton(parent), std::move(c)) {
-    QObject::connect(w_, &PanelButton::mouseDown, w_, [this](int button, int shift) {
-      Action a = MakeAction("MouseDown");
-      a.button = button;
-      a.shift = shift;
-      Post(a);
-    });
-    QObject::connect(w_, &PanelButton::mouseUp, w_, [this](int button, int shift) {
-      Action a = MakeAction("MouseUp");
-      a.button = button;
-      a.shift = shift;
-      Post(a);
-    });
+    QObject::connect(w_, &PanelButton::mouseDown, w_,
+                     [this](int button, int shift) { PostMouse("MouseDown", button, shift); });
+    QObject::connect(w_, &PanelButton::mouseUp, w_,
+                     [this](int button, int shift) { PostMouse("MouseUp", button, shift); });
     QObject::connect(w_, &QPushButton::clicked, w_, [this] { Post(MakeAction("Click")); });
   }
 
  private:
+  void PostMouse(const char* event, int button, int shift) const {
+    Action a = MakeAction(event);
+    a.button = button;
+    a.shift = shift;
+    Post(a);
+  }
   void SyncOwn() override {
     if (Changed(&Button::caption)) w_->setText(Q(m_.caption));
   }
 };
 
-class LabelBinding : public Bound<Label, QLabel> {
+class LabelBinding : public OnWindow<Label, QLabel> {
  public:
   LabelBinding(Label& m, QWidget* parent, BindingContext c)
-      : Bound(m, new QLabel(parent), std::move(c)) {
+      : OnWindow(m, new QLabel(parent), std::move(c)) {
     w_->setTextFormat(Qt::PlainText);
   }
 
  private:
-  QPalette::ColorRole BackRole() const override { return QPalette::Window; }
-  QPalette::ColorRole ForeRole() const override { return QPalette::WindowText; }
   void SyncOwn() override {
     if (Changed(&Label::caption)) w_->setText(WithoutMnemonic(m_.caption));
     // A label on button face shows whatever it stands on (a frame is lighter
@@ -159,23 +192,16 @@ class LabelBinding : public Bound<Label, QLabel> {
   }
 };
 
-class LineBinding : public Bound<TextBox, QLineEdit> {
+class LineBinding : public EntryField<TextBox, QLineEdit> {
  public:
   LineBinding(TextBox& m, QWidget* parent, BindingContext c)
-      : Bound(m, new QLineEdit(parent), std::move(c)) {
-    QObject::connect(w_, &QLineEdit::textEdited, w_, [this](const QString& t) {
-      Action a = MakeAction("Change");
-      a.text = t.toStdString();
-      Post(a);
-    });
-    new EventTap(w_, [this](QEvent* e) {
-      if (e->type() == QEvent::FocusIn) Post(MakeAction("GotFocus"));
-    });
+      : EntryField(m, new QLineEdit(parent), std::move(c)) {
+    QObject::connect(w_, &QLineEdit::textEdited, w_,
+                     [this](const QString& t) { PostText("Change", t); });
+    PostGotFocusOnFocusIn();
   }
 
  private:
-  QPalette::ColorRole BackRole() const override { return QPalette::Base; }
-  QPalette::ColorRole ForeRole() const override { return QPalette::Text; }
   void SyncOwn() override {
     if (Changed(&TextBox::locked)) w_->setReadOnly(m_.locked);
     if (Changed(&TextBox::text) && w_->text() != Q(m_.text)) {
@@ -186,23 +212,16 @@ class LineBinding : public Bound<TextBox, QLineEdit> {
   }
 };
 
-class MultiLineBinding : public Bound<TextBox, QPlainTextEdit> {
+class MultiLineBinding : public EntryField<TextBox, QPlainTextEdit> {
  public:
   MultiLineBinding(TextBox& m, QWidget* parent, BindingContext c)
-      : Bound(m, new QPlainTextEdit(parent), std::move(c)) {
-    QObject::connect(w_, &QPlainTextEdit::textChanged, w_, [this] {
-      Action a = MakeAction("Change");
-      a.text = w_->toPlainText().toStdString();
-      Post(a);
-    });
-    new EventTap(w_, [this](QEvent* e) {
-      if (e->type() == QEvent::FocusIn) Post(MakeAction("GotFocus"));
-    });
+      : EntryField(m, new QPlainTextEdit(parent), std::move(c)) {
+    QObject::connect(w_, &QPlainTextEdit::textChanged, w_,
+                     [this] { PostText("Change", w_->toPlainText()); });
+    PostGotFocusOnFocusIn();
   }
 
  private:
-  QPalette::ColorRole BackRole() const override { return QPalette::Base; }
-  QPalette::ColorRole ForeRole() const override { return QPalette::Text; }
   void SyncOwn() override {
     if (Changed(&TextBox::locked)) w_->setReadOnly(m_.locked);
     if (Changed(&TextBox::text) && w_->toPlainText() != Q(m_.text)) {
@@ -212,28 +231,20 @@ class MultiLineBinding : public Bound<TextBox, QPlainTextEdit> {
   }
 };
 
-class ComboBinding : public Bound<ComboBox, QComboBox> {
+class ComboBinding : public EntryField<ComboBox, QComboBox> {
  public:
   ComboBinding(ComboBox& m, QWidget* parent, BindingContext c)
-      : Bound(m, new QComboBox(parent), std::move(c)) {
+      : EntryField(m, new QComboBox(parent), std::move(c)) {
     // Any text may stand in the box, listed or not, as a settings file may hold.
     w_->setEditable(true);
     w_->setInsertPolicy(QComboBox::NoInsert);
-    QObject::connect(w_, &QComboBox::activated, w_, [this](int index) {
-      Action a = MakeAction("Click");
-      a.text = w_->itemText(index).toStdString();
-      Post(a);
-    });
-    QObject::connect(w_->lineEdit(), &QLineEdit::textEdited, w_, [this](const QString& t) {
-      Action a = MakeAction("Change");
-      a.text = t.toStdString();
-      Post(a);
-    });
+    QObject::connect(w_, &QComboBox::activated, w_,
+                     [this](int index) { PostText("Click", w_->itemText(index)); });
+    QObject::connect(w_->lineEdit(), &QLineEdit::textEdited, w_,
+                     [this](const QString& t) { PostText("Change", t); });
   }
 
  private:
-  QPalette::ColorRole BackRole() const override { return QPalette::Base; }
-  QPalette::ColorRole ForeRole() const override { return QPalette::Text; }
   void SyncOwn() override {
     QSignalBlocker block(w_);
     const bool itemsChanged = Changed(&ComboBox::items);
@@ -250,25 +261,17 @@ class ComboBinding : public Bound<ComboBox, QComboBox> {
   }
 };
 
-class ListBinding : public Bound<ListBox, QListWidget> {
+class ListBinding : public EntryField<ListBox, QListWidget> {
  public:
   ListBinding(ListBox& m, QWidget* parent, BindingContext c)
-      : Bound(m, new QListWidget(parent), std::move(c)) {
-    QObject::connect(w_, &QListWidget::currentRowChanged, w_, [this](int row) {
-      Action a = MakeAction("Click");
-      a.value = row;
-      Post(a);
-    });
-    QObject::connect(w_, &QListWidget::itemDoubleClicked, w_, [this](QListWidgetItem* item) {
-      Action a = MakeAction("DblClick");
-      a.value = w_->row(item);
-      Post(a);
-    });
+      : EntryField(m, new QListWidget(parent), std::move(c)) {
+    QObject::connect(w_, &QListWidget::currentRowChanged, w_,
+                     [this](int row) { PostValue("Click", row); });
+    QObject::connect(w_, &QListWidget::itemDoubleClicked, w_,
+                     [this](QListWidgetItem* item) { PostValue("DblClick", w_->row(item)); });
   }
 
  private:
-  QPalette::ColorRole BackRole() const override { return QPalette::Base; }
-  QPalette::ColorRole ForeRole() const override { return QPalette::Text; }
   void SyncOwn() override {
     QSignalBlocker block(w_);
     if (Changed(&ListBox::items)) {
@@ -279,20 +282,14 @@ class ListBinding : public Bound<ListBox, QListWidget> {
   }
 };
 
-class OptionBinding : public Bound<OptionButton, OptionWidget> {
+class OptionBinding : public OnWindow<OptionButton, OptionWidget> {
  public:
   OptionBinding(OptionButton& m, QWidget* parent, BindingContext c)
-      : Bound(m, new OptionWidget(parent), std::move(c)) {
-    QObject::connect(w_, &QAbstractButton::clicked, w_, [this] {
-      Action a = MakeAction("Click");
-      a.value = 1;
-      Post(a);
-    });
+      : OnWindow(m, new OptionWidget(parent), std::move(c)) {
+    QObject::connect(w_, &QAbstractButton::clicked, w_, [this] { PostValue("Click", 1); });
   }
 
  private:
-  QPalette::ColorRole BackRole() const override { return QPalette::Window; }
-  QPalette::ColorRole ForeRole() const override { return QPalette::WindowText; }
   void SyncOwn() override {
     if (Changed(&OptionButton::caption)) w_->setText(Q(m_.caption));
     // Compared with the widget: a handler may put back the option the click left.
@@ -303,20 +300,15 @@ class OptionBinding : public Bound<OptionButton, OptionWidget> {
   }
 };
 
-class CheckBinding : public Bound<CheckBox, QCheckBox> {
+class CheckBinding : public OnWindow<CheckBox, QCheckBox> {
  public:
   CheckBinding(CheckBox& m, QWidget* parent, BindingContext c)
-      : Bound(m, new QCheckBox(parent), std::move(c)) {
-    QObject::connect(w_, &QAbstractButton::clicked, w_, [this](bool checked) {
-      Action a = MakeAction("Click");
-      a.value = checked ? 1 : 0;
-      Post(a);
-    });
+      : OnWindow(m, new QCheckBox(parent), std::move(c)) {
+    QObject::connect(w_, &QAbstractButton::clicked, w_,
+                     [this](bool checked) { PostValue("Click", checked ? 1 : 0); });
   }
 
  private:
-  QPalette::ColorRole BackRole() const override { return QPalette::Window; }
-  QPalette::ColorRole ForeRole() const override { return QPalette::WindowText; }
   void SyncOwn() override {
     if (Changed(&CheckBox::caption)) w_->setText(Q(m_.caption));
     if (w_->isChecked() != (m_.value != 0)) {
@@ -326,14 +318,12 @@ class CheckBinding : public Bound<CheckBox, QCheckBox> {
   }
 };
 
-class FrameBinding : public Bound<Frame, QGroupBox> {
+class FrameBinding : public OnWindow<Frame, QGroupBox> {
  public:
   FrameBinding(Frame& m, QWidget* parent, BindingContext c)
-      : Bound(m, new QGroupBox(parent), std::move(c)) {}
+      : OnWindow(m, new QGroupBox(parent), std::move(c)) {}
 
  private:
-  QPalette::ColorRole BackRole() const override { return QPalette::Window; }
-  QPalette::ColorRole ForeRole() const override { return QPalette::WindowText; }
   void SyncOwn() override {
     if (Changed(&Frame::caption)) w_->setTitle(Q(m_.caption));
   }
@@ -354,11 +344,7 @@ class ScrollBinding : public Bound<ScrollBar, QScrollBar> {
  private:
   bool Inverted() const { return m_.min > m_.max; }
   int ToQt(int v) const { return Inverted() ? -v : v; }
-  void PostChange() {
-    Action a = MakeAction("Change");
-    a.value = Inverted() ? -w_->value() : w_->value();
-    Post(a);
-  }
+  void PostChange() { PostValue("Change", Inverted() ? -w_->value() : w_->value()); }
   void SyncOwn() override {
     QSignalBlocker block(w_);
     if (Changed(&ScrollBar::min) || Changed(&ScrollBar::max)) {
