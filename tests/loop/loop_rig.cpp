@@ -1,11 +1,9 @@
 #include "loop_rig.h"
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "link/startup.h"
 #include "platform/errors.h"
@@ -13,33 +11,15 @@
 namespace qd::test {
 
 TempWorkDir::TempWorkDir() {
-  previous_ = std::filesystem::current_path().string();
-  std::string pattern = (std::filesystem::temp_directory_path() / "qd6250-loop-XXXXXX").string();
-  path_ = mkdtemp(pattern.data());
-  std::filesystem::create_directory(path_ + "/run");
-  std::filesystem::create_directory(path_ + "/ports");
-  setenv("XDG_RUNTIME_DIR", (path_ + "/run").c_str(), 1);
-  setenv("QD6250_PORT_DIR", (path_ + "/ports").c_str(), 1);
-  std::filesystem::current_path(path_);
-}
-
-TempWorkDir::~TempWorkDir() {
-  std::filesystem::current_path(previous_);
-  std::error_code ignored;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::create_directory(path() + "/run");
+  std::filesystem::create_directory(path() + "/ports");
+  setenv("XDG_RUNTIME_DIR", (path() + "/run").c_str(), 1);
+  setenv("QD6250_PORT_DIR", (path() + "/ports").c_str(), 1);
 }
 
 void WriteFile(const std::string& name, const std::vector<std::string>& lines) {
   std::ofstream out(name, std::ios::binary);
   for (const std::string& line : lines) out << line << "\r\n";
-}
-
-std::string ReadWhole(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 void WritePortSetup(bool extPtt) {

@@ -11,26 +11,17 @@
 #include "sim/sim_radio.h"
 #include "support/scenario.h"
 #include "support/sim_peer.h"
+#include "support/test_files.h"
 
 namespace qd::test {
 
-// A fresh working directory with XDG_RUNTIME_DIR and QD6250_PORT_DIR inside it;
-// the previous directory is restored when it goes.
-class TempWorkDir {
+// A fresh working directory with XDG_RUNTIME_DIR and QD6250_PORT_DIR inside it.
+class TempWorkDir : public TempCwd {
  public:
   TempWorkDir();
-  ~TempWorkDir();
-  TempWorkDir(const TempWorkDir&) = delete;
-  TempWorkDir& operator=(const TempWorkDir&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-  std::string previous_;
 };
 
 void WriteFile(const std::string& name, const std::vector<std::string>& lines);
-std::string ReadWhole(const std::string& name);
 
 // "PortSetup.txt" for port 1 at 9600 baud, with or without the external key.
 void WritePortSetup(bool extPtt = false);

@@ -44,7 +44,7 @@ TEST_P(Shutdown, SavesReleasesAndCloses) {
   EXPECT_EQ(s.radio.Writes(), c.writes);
   EXPECT_EQ(s.p.link.SyncChar, "U");
   if (c.fileWritten) {
-    EXPECT_EQ(ReadWhole("QD6250ini.txt"), "1200\r\n-30\r\n000000\r\nLSB\r\nSplit Off\r\nOFF\r\n");
+    EXPECT_EQ(FileBytes("QD6250ini.txt"), "1200\r\n-30\r\n000000\r\nLSB\r\nSplit Off\r\nOFF\r\n");
   }
   EXPECT_EQ(!s.radio.IsOpen(), c.radioClosed);
   EXPECT_EQ(!s.cat.IsOpen(), !c.fileFails);

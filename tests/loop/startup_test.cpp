@@ -229,7 +229,7 @@ TEST(StartUp, SettingsSavedAtCloseComeBackAtTheNextStart) {
       rig.s.p.actions.Post(Unload());
     });
     EXPECT_TRUE(rig.Run(20));
-    saved = ReadWhole("QD6250ini.txt");
+    saved = FileBytes("QD6250ini.txt");
     EXPECT_EQ(rig.s.radio.Writes().back(), "G00\n");
     EXPECT_FALSE(rig.s.radio.IsOpen());
   }

@@ -9,25 +9,13 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/errors.h"
 #include "pty_fixture.h"
+#include "support/test_files.h"
 
 namespace qd::test {
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::vector<std::string> Names(const std::string& dir) {
   std::vector<std::string> names;
@@ -58,7 +46,7 @@ TEST(ReadLines, AcceptsWhatEditorsWrite) {
   TempDir dir;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
-    Put(dir / "f.txt", c.bytes);
+    WriteFileBytes(dir / "f.txt", c.bytes);
     EXPECT_EQ(ReadLines(dir / "f.txt"), c.lines);
   }
 }
@@ -76,7 +64,7 @@ TEST(ReadLines, MissingFileThrowsTheSystemError) {
 
 TEST(FileExists, MeansAFileThatOpensForReading) {
   TempDir dir;
-  Put(dir / "f.txt", "x");
+  WriteFileBytes(dir / "f.txt", "x");
   EXPECT_TRUE(FileExists(dir / "f.txt"));
   EXPECT_FALSE(FileExists(dir / "none.txt"));
   EXPECT_FALSE(FileExists(dir.path()));
@@ -86,22 +74,22 @@ TEST(WriteLines, EndsEveryLineWithCrLfAndRoundTrips) {
   TempDir dir;
   const Lines lines{"1", "9600,O,7,1", "", "comRTS"};
   WriteLines(dir / "PortSetup.txt", lines);
-  EXPECT_EQ(Slurp(dir / "PortSetup.txt"), "1\r\n9600,O,7,1\r\n\r\ncomRTS\r\n");
+  EXPECT_EQ(FileBytes(dir / "PortSetup.txt"), "1\r\n9600,O,7,1\r\n\r\ncomRTS\r\n");
   EXPECT_EQ(ReadLines(dir / "PortSetup.txt"), lines);
   WriteLines(dir / "PortSetup.txt", {"2"});  // replaces, never appends
-  EXPECT_EQ(Slurp(dir / "PortSetup.txt"), "2\r\n");
+  EXPECT_EQ(FileBytes(dir / "PortSetup.txt"), "2\r\n");
   EXPECT_EQ(Names(dir.path()), Lines{"PortSetup.txt"});  // no temporary left
 }
 
 TEST(WriteLines, ReplacesTheFileBehindASymlinkAndKeepsItsMode) {
   TempDir dir;
   std::filesystem::create_directory(dir / "real");
-  Put(dir / "real/list.txt", "old\r\n");
+  WriteFileBytes(dir / "real/list.txt", "old\r\n");
   chmod((dir / "real/list.txt").c_str(), 0640);
   std::filesystem::create_symlink("real/list.txt", dir / "list.txt");
   WriteLines(dir / "list.txt", {"new"});
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "list.txt"));
-  EXPECT_EQ(Slurp(dir / "real/list.txt"), "new\r\n");
+  EXPECT_EQ(FileBytes(dir / "real/list.txt"), "new\r\n");
   EXPECT_EQ(Names(dir / "real"), Lines{"list.txt"});
   struct stat st {};
   stat((dir / "real/list.txt").c_str(), &st);
@@ -110,12 +98,12 @@ TEST(WriteLines, ReplacesTheFileBehindASymlinkAndKeepsItsMode) {
   // A dangling link creates its target.
   std::filesystem::create_symlink("real/fresh.txt", dir / "fresh.txt");
   WriteLines(dir / "fresh.txt", {"a"});
-  EXPECT_EQ(Slurp(dir / "real/fresh.txt"), "a\r\n");
+  EXPECT_EQ(FileBytes(dir / "real/fresh.txt"), "a\r\n");
 }
 
 TEST(WriteLines, AReadOnlyFileIsLeftAloneWithPermissionDenied) {
   TempDir dir;
-  Put(dir / "ro.txt", "keep\r\n");
+  WriteFileBytes(dir / "ro.txt", "keep\r\n");
   chmod((dir / "ro.txt").c_str(), 0444);
   try {
     WriteLines(dir / "ro.txt", {"lost"});
@@ -124,14 +112,14 @@ TEST(WriteLines, AReadOnlyFileIsLeftAloneWithPermissionDenied) {
     EXPECT_EQ(e.number(), EACCES);
     EXPECT_EQ(e.description(), std::strerror(EACCES));
   }
-  EXPECT_EQ(Slurp(dir / "ro.txt"), "keep\r\n");
+  EXPECT_EQ(FileBytes(dir / "ro.txt"), "keep\r\n");
 }
 
 // A read-only folder stops everyone but root, so the write runs as nobody.
 TEST(WriteLines, AReadOnlyFolderFailsWithTheSystemText) {
   TempDir dir;
   std::filesystem::create_directory(dir / "ro");
-  Put(dir / "ro/f.txt", "keep\r\n");
+  WriteFileBytes(dir / "ro/f.txt", "keep\r\n");
   chmod(dir.path().c_str(), 0755);
   chmod((dir / "ro").c_str(), 0555);
   chmod((dir / "ro/f.txt").c_str(), 0666);
@@ -150,7 +138,7 @@ TEST(WriteLines, AReadOnlyFolderFailsWithTheSystemText) {
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: written, 2: wrong error, 3: could not drop root";
-  EXPECT_EQ(Slurp(dir / "ro/f.txt"), "keep\r\n");
+  EXPECT_EQ(FileBytes(dir / "ro/f.txt"), "keep\r\n");
 }
 
 }  // namespace

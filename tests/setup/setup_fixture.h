@@ -11,25 +11,9 @@
 #include "link/events.h"
 #include "setup/setup_menu.h"
 #include "support/scenario.h"
+#include "support/test_files.h"
 
 namespace qd::test {
-
-// A temporary folder made the working directory for the object's lifetime.
-class TempCwd {
- public:
-  TempCwd();
-  ~TempCwd();
-  TempCwd(const TempCwd&) = delete;
-  TempCwd& operator=(const TempCwd&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-  std::string previous_;
-};
-
-std::string FileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // An action on a control of a dialog.
 Action On(const std::string& form, Action a);
