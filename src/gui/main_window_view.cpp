@@ -147,29 +147,33 @@ QWidget* MainWindowView::BuildStatusStrip() {
   return strip;
 }
 
-QWidget* MainWindowView::BuildVfoA() {
-  auto* box = new QGroupBox("VFO A");
-  auto* grid = new QGridLayout(box);
-  auto* digits = new QHBoxLayout;
-  digits->setSpacing(3);
-  const QFont big = DigitFont(30);
-  auto addDigit = [&](QWidget* w, int width) {
-    binding_->Find(w->objectName().toStdString())->SetBaseFont(big);
+QHBoxLayout* MainWindowView::DigitRow(const std::string& digitArray, const std::string& comma,
+                                      const std::string& point, const DigitRowSize& size) const {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(size.spacing);
+  const QFont font = DigitFont(size.pointSize);
+  auto add = [&](QWidget* w, int width) {
+    binding_->Find(w->objectName().toStdString())->SetBaseFont(font);
     w->setFocusPolicy(Qt::NoFocus);  // mouse only: each button steps its digit
-    w->setFixedSize(width, 66);
-    digits->addWidget(w);
+    w->setFixedSize(width, size.height);
+    row->addWidget(w);
   };
   // 14,250.00: the comma after the megahertz, the point before the tens of hertz.
   for (int i = 0; i < 7; ++i) {
-    addDigit(W("cmdF", i), 46);
-    if (i == 1) addDigit(W("Command1"), 22);
-    if (i == 4) addDigit(W("Command2"), 22);
+    add(W(digitArray, i), size.digitWidth);
+    if (i == 1) add(W(comma), size.markWidth);
+    if (i == 4) add(W(point), size.markWidth);
   }
-  for (const char* sep : {"Command1", "Command2"}) {
-    auto* b = qobject_cast<QPushButton*>(W(sep));
-    b->setFlat(true);
-    b->setFocusPolicy(Qt::NoFocus);
-  }
+  for (const std::string& mark : {comma, point}) qobject_cast<QPushButton*>(W(mark))->setFlat(true);
+  return row;
+}
+
+QWidget* MainWindowView::BuildVfoA() {
+  auto* box = new QGroupBox("VFO A");
+  auto* grid = new QGridLayout(box);
+  QHBoxLayout* digits =
+      DigitRow("cmdF", "Command1", "Command2",
+               {.pointSize = 30, .spacing = 3, .height = 66, .digitWidth = 46, .markWidth = 22});
   auto* khz = new QLabel("kHz");
   digits->addSpacing(6);
   digits->addWidget(khz, 0, Qt::AlignBottom);
@@ -191,25 +195,9 @@ QWidget* MainWindowView::BuildVfoA() {
 QWidget* MainWindowView::BuildVfoB() {
   QGroupBox* box = Frame("Frame4");
   auto* grid = new QGridLayout(box);
-  auto* digits = new QHBoxLayout;
-  digits->setSpacing(2);
-  const QFont mid = DigitFont(16);
-  auto addDigit = [&](QWidget* w, int width) {
-    binding_->Find(w->objectName().toStdString())->SetBaseFont(mid);
-    w->setFocusPolicy(Qt::NoFocus);
-    w->setFixedSize(width, 38);
-    digits->addWidget(w);
-  };
-  for (int i = 0; i < 7; ++i) {
-    addDigit(W("cmdVFOB", i), 28);
-    if (i == 1) addDigit(W("cmdCma"), 14);
-    if (i == 4) addDigit(W("cmdDot"), 14);
-  }
-  for (const char* sep : {"cmdCma", "cmdDot"}) {
-    auto* b = qobject_cast<QPushButton*>(W(sep));
-    b->setFlat(true);
-    b->setFocusPolicy(Qt::NoFocus);
-  }
+  QHBoxLayout* digits =
+      DigitRow("cmdVFOB", "cmdCma", "cmdDot",
+               {.pointSize = 16, .spacing = 2, .height = 38, .digitWidth = 28, .markWidth = 14});
   digits->addSpacing(8);
   digits->addWidget(W("cmbVFOBMode"));
   digits->addStretch(1);

@@ -15,6 +15,7 @@
 
 class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 
 namespace qd::gui {
 
@@ -36,6 +37,16 @@ class MainWindowView : public QMainWindow {
   QWidget* W(const std::string& array, int index) const;
   QGroupBox* Frame(const std::string& name) const;
   void Indicator(const std::string& name, int minWidth) const;
+  struct DigitRowSize {
+    int pointSize;
+    int spacing;
+    int height;
+    int digitWidth;
+    int markWidth;  // the comma and the point
+  };
+  // A VFO's seven digit buttons, mouse-only, with its comma and point buttons.
+  QHBoxLayout* DigitRow(const std::string& digitArray, const std::string& comma,
+                        const std::string& point, const DigitRowSize& size) const;
   QWidget* BuildVfoA();
   QWidget* BuildVfoB();
   QWidget* BuildModes();
