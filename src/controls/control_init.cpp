@@ -12,6 +12,13 @@ void InitCaptioned(C& c, const char* name, const std::string& caption, const cha
 
 }  // namespace
 
+void InitForm(Form& f, const char* name, const char* caption, int widthPixels, int heightPixels) {
+  f.name = name;
+  f.caption = caption;
+  f.width = widthPixels * kTwipsPerPixel;
+  f.height = heightPixels * kTwipsPerPixel;
+}
+
 void Init(Control& c, const char* name, const char* toolTip) {
   c.name = name;
   c.toolTip = toolTip;

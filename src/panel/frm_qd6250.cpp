@@ -12,10 +12,7 @@ constexpr const char* kDigitFont = "Courier New";
 }  // namespace
 
 frmQD6250::frmQD6250() {
-  name = "frmQD6250";
-  caption = "QD-6250";
-  width = 1240 * kTwipsPerPixel;
-  height = 700 * kTwipsPerPixel;
+  InitForm(*this, "frmQD6250", "QD-6250", 1240, 700);
 
   Init(shaTrace, "shaTrace");
   shaTrace.fillColour = colour::kGreyText;

@@ -64,10 +64,7 @@ void VisitButtons(Dialog& f, ControlVisitor& v) {
 }  // namespace
 
 frmPortSetup::frmPortSetup() {
-  name = "frmPortSetup";
-  caption = "Port Setup";
-  width = 420 * kTwipsPerPixel;
-  height = 330 * kTwipsPerPixel;
+  InitForm(*this, "frmPortSetup", "Port Setup", 420, 330);
   InitPortControls(*this, "Available Ports");
   InitCheck(chkExtPTTEna, "chkExtPTTEna", "Enable DSR as External PTT");
   InitLabel(txtDefaultSettings, "txtDefaultSettings",
@@ -84,10 +81,7 @@ void VisitControls(frmPortSetup& f, ControlVisitor& v) {
 }
 
 frmCATSetup::frmCATSetup() {
-  name = "frmCATSetup";
-  caption = "CAT Setup";
-  width = 420 * kTwipsPerPixel;
-  height = 360 * kTwipsPerPixel;
+  InitForm(*this, "frmCATSetup", "CAT Setup", 420, 360);
   InitPortControls(*this, "Available Ports Found");
   InitLabel(lblBits, "lblBits", "Parity, Bits, Stops");
   InitCombo(cmbBits, "cmbBits", {"N, 8, 1", "O, 7, 1", "E, 7, 1"}, "", "N, 8, 1");
@@ -107,10 +101,7 @@ void VisitControls(frmCATSetup& f, ControlVisitor& v) {
 }
 
 frmHelp::frmHelp() {
-  name = "frmHelp";
-  caption = "About QD-6250";
-  width = 360 * kTwipsPerPixel;
-  height = 220 * kTwipsPerPixel;
+  InitForm(*this, "frmHelp", "About QD-6250", 360, 220);
   InitLabel(lblTitle, "lblTitle", kProgramTitle);
   lblTitle.bold = true;
   InitLabel(lblVersion, "lblVersion", std::string("Version ") + kProgramVersion);
