@@ -9,13 +9,17 @@ using vocab::Item;
 
 class SettingCommands : public StatusTest {};
 
+// A setting reported by a radio of one firmware type, the value asked for,
+// and the bytes that must reach the radio.
+struct StepCase {
+  int type;
+  const char* reported;
+  const char* wanted;
+  const char* sent;
+};
+
 TEST_F(SettingCommands, ModeChangeBytesPerFirmwareType) {
-  struct Case {
-    int type;
-    const char* reported;
-    const char* wanted;
-    const char* sent;
-  } cases[] = {
+  const StepCase cases[] = {
       {1, "M4", "M1", "M<LF>"},
       {1, "M1", "M4", "MMM<LF>"},
       {1, "M2", "M2", ""},
@@ -28,7 +32,7 @@ TEST_F(SettingCommands, ModeChangeBytesPerFirmwareType) {
       {2, "M1", "M9", ""},
       {3, "M1", "USB", ""},
   };
-  for (const Case& c : cases) {
+  for (const StepCase& c : cases) {
     Scenario fresh({.firmwareType = c.type});
     for (const char* m : {"F1425000", c.reported, "S1", "'1"}) FileMessage(fresh.p, m);
     SetMode(fresh.p, c.wanted);
@@ -117,12 +121,7 @@ TEST_F(SettingCommands, PttEnableComesBackOnlyWhereTheBandGuardAllowsIt) {
 }
 
 TEST_F(SettingCommands, AgcBytesPerFirmwareType) {
-  struct Case {
-    int type;
-    const char* reported;
-    const char* wanted;
-    const char* sent;
-  } cases[] = {
+  const StepCase cases[] = {
       {3, "A4", "A1", "a<LF>"},
       {3, "A2", "A1", "aaa<LF>"},
       {1, "A1", "A3", "AA<LF>"},
@@ -132,7 +131,7 @@ TEST_F(SettingCommands, AgcBytesPerFirmwareType) {
       {2, "A1", "A3", "A3F1425000"},
       {2, "A3", "A3", "A3F1425000"},
   };
-  for (const Case& c : cases) {
+  for (const StepCase& c : cases) {
     Scenario fresh({.firmwareType = c.type});
     FileMessage(fresh.p, "F1425000");
     if (*c.reported) FileMessage(fresh.p, c.reported);
