@@ -94,7 +94,8 @@ class Bound : public ControlBinding {
     a.value = value;
     Post(a);
   }
-  void PostGotFocusOnFocusIn() {
+  // Posts "GotFocus" each time the widget takes the focus.
+  void WatchFocus() {
     new EventTap(w_, [this](QEvent* e) {
       if (e->type() == QEvent::FocusIn) Post(MakeAction("GotFocus"));
     });
@@ -198,7 +199,7 @@ class LineBinding : public EntryField<TextBox, QLineEdit> {
       : EntryField(m, new QLineEdit(parent), std::move(c)) {
     QObject::connect(w_, &QLineEdit::textEdited, w_,
                      [this](const QString& t) { PostText("Change", t); });
-    PostGotFocusOnFocusIn();
+    WatchFocus();
   }
 
  private:
@@ -218,7 +219,7 @@ class MultiLineBinding : public EntryField<TextBox, QPlainTextEdit> {
       : EntryField(m, new QPlainTextEdit(parent), std::move(c)) {
     QObject::connect(w_, &QPlainTextEdit::textChanged, w_,
                      [this] { PostText("Change", w_->toPlainText()); });
-    PostGotFocusOnFocusIn();
+    WatchFocus();
   }
 
  private:
