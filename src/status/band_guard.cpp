@@ -82,23 +82,26 @@ void GuardTransmitFrequency(Program& p) {
 void ApplyBandGuard(Program& p, bool inBand) {
   frmQD6250& f = p.main;
   if (p.link.ScanActive) inBand = false;
+  // Only a panel set up for REMOTE may transmit; a radio in LOCAL ignores
+  // commands, so its push-to-talk enable is left alone rather than sent for
+  // again on every pass.
+  const bool remote = f.ModeText == "REMOTE";
 
   if (f.cmdPTTEn.enabled != inBand) f.cmdPTTEn.enabled = inBand;
 
   if (inBand) {
-    // A running transmission or tune keeps its buttons as they are, and only
-    // a panel set up for REMOTE may transmit at all.
-    const bool enable =
-        f.cmdXmit.caption == "&XMT ON" && f.cmdTune.caption == "T&UNE ON" && f.ModeText == "REMOTE";
+    // A running transmission or tune keeps its buttons as they are.
+    const bool enable = remote && f.cmdXmit.caption == "&XMT ON" && f.cmdTune.caption == "T&UNE ON";
     if (enable && !f.cmdTune.enabled) f.cmdTune.enabled = true;
     if (enable && !f.cmdXmit.enabled) f.cmdXmit.enabled = true;
-    if (p.status.Text(Item::PttEnable) == kPttOff) SetPttEnable(p, p.module.PttEnableWanted);
+    if (remote && p.status.Text(Item::PttEnable) == kPttOff)
+      SetPttEnable(p, p.module.PttEnableWanted);
     f.lblInBand.caption = "";
     f.lblInBand.backColour = colour::kLightGrey;
   } else {
     f.cmdTune.enabled = false;
     f.cmdXmit.enabled = false;
-    if (p.status.Text(Item::PttEnable) == kPttOn) SetPttEnable(p, false);
+    if (remote && p.status.Text(Item::PttEnable) == kPttOn) SetPttEnable(p, false);
     if (p.link.ScanActive) {
       f.lblInBand.caption = "Scanning";
     } else {

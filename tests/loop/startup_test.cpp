@@ -123,6 +123,17 @@ TEST(StartUp, TransmitStaysOffWhenTheFirstFrequencyIsOutOfBandOrUnreadable) {
   }
 }
 
+TEST(StartUp, ALocalRadioOutOfBandIsOnlyQueried) {
+  LoopRig rig({.firmwareType = 3, .remote = false});
+  WritePortSetup();
+  rig.sim.Radio().TurnFrequency("0600000", rig.s.clock.Now());
+  rig.Run(20);
+  const std::string sent = rig.s.radio.Sent();
+  EXPECT_EQ(sent.find_first_not_of("?\n"), std::string::npos) << Visible(sent);
+  EXPECT_EQ(rig.s.p.main.lblInBand.caption, "Out Of Band");
+  EXPECT_FALSE(rig.s.p.main.cmdXmit.enabled);
+}
+
 TEST(StartUp, TheRadioEndsAtTheSavedSourceAndRemoteRouting) {
   LoopRig rig({.firmwareType = 3});
   WritePortSetup();

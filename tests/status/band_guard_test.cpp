@@ -126,20 +126,25 @@ TEST_F(BandGuard, ARunningTransmissionOrTuneKeepsItsButtons) {
   }
 }
 
-TEST_F(BandGuard, OnlyAPanelSetUpForRemoteMayTransmit) {
+TEST_F(BandGuard, OnlyAPanelSetUpForRemoteMayTransmitOrSwitchThePttEnable) {
   for (const char* mode : {"LOCAL", ""}) {
-    Scenario fresh;
-    frmQD6250& f = fresh.p.main;
-    f.ModeText = mode;
-    for (Button* b : {&f.cmdXmit, &f.cmdTune, &f.cmdPTTEn}) b->enabled = false;
-    f.lblInBand.caption = "Out Of Band";
+    for (bool inBand : {true, false}) {
+      Scenario fresh;
+      frmQD6250& f = fresh.p.main;
+      f.ModeText = mode;
+      fresh.p.module.PttEnableWanted = true;
+      FileMessage(fresh.p, inBand ? "'0" : "'1");
+      for (Button* b : {&f.cmdXmit, &f.cmdTune, &f.cmdPTTEn}) b->enabled = false;
 
-    ApplyBandGuard(fresh.p, true);
+      ApplyBandGuard(fresh.p, inBand);
 
-    EXPECT_FALSE(f.cmdXmit.enabled) << '"' << mode << '"';
-    EXPECT_FALSE(f.cmdTune.enabled) << '"' << mode << '"';
-    EXPECT_TRUE(f.cmdPTTEn.enabled) << '"' << mode << '"';
-    EXPECT_EQ(f.lblInBand.caption, "") << '"' << mode << '"';
+      const std::string where = '"' + std::string(mode) + (inBand ? "\" in band" : "\" out");
+      EXPECT_FALSE(f.cmdXmit.enabled) << where;
+      EXPECT_FALSE(f.cmdTune.enabled) << where;
+      EXPECT_EQ(f.cmdPTTEn.enabled, inBand) << where;
+      EXPECT_EQ(f.lblInBand.caption, inBand ? "" : "Out Of Band") << where;
+      EXPECT_EQ(fresh.radio.Sent(), "") << where;
+    }
   }
 }
 

@@ -121,6 +121,7 @@ TEST_F(DisplayPass, BackInBandKeepsPttEnableOffWhenTheOperatorWantsItOff) {
 
 TEST_F(DisplayPass, AnUnconfirmedDisableIsSentAgainNextPass) {
   Scenario silent;  // no peer: the radio never answers
+  silent.p.main.ModeText = "REMOTE";
   FileMessage(silent.p, "F0600000");
   FileMessage(silent.p, "'1");
   gUpdateDisplay(silent.p);
