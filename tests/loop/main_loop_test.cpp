@@ -1,9 +1,11 @@
 // The main loop against the simulated radio: the serving order of requests,
 // the restarts (sync failure, break), the radio changing mode at its front
-// panel, the stuck external key at loop start and the tune time-out.
+// panel, the stuck external key at loop start, the tune time-out and keying
+// out of band.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "link/events.h"
 #include "link/main_loop.h"
@@ -261,6 +263,31 @@ TEST(ExternalKey, PressedDuringTheLoopNeverKeysWithoutThePushToTalkProcedure) {
   EXPECT_EQ(rig.s.radio.Sent().find('K'), std::string::npos);
   EXPECT_FALSE(rig.sim.Radio().State().keyed);
   EXPECT_EQ(rig.s.p.main.lblExtPTT.backColour, colour::kGreen);
+}
+
+// Every way of keying, tried while the transmit frequency is out of band: the
+// external key, and transmit or tune requests (a click queued before the band
+// guard disabled the button).
+TEST(BandGuard, OutOfBandNoWayOfKeyingSendsTheKey) {
+  struct Case {
+    const char* name;
+    std::function<void(LoopRig&)> press;
+  } cases[] = {
+      {"external key", [](LoopRig& rig) { rig.s.radio.SetLine('D', false, rig.s.clock.Now()); }},
+      {"transmit request", [](LoopRig& rig) { rig.s.p.main.requests.xmit = true; }},
+      {"tune request", [](LoopRig& rig) { rig.s.p.main.requests.tune = true; }},
+  };
+  for (const Case& c : cases) {
+    LoopRig rig({.firmwareType = 2});
+    WritePortSetup(/*extPtt=*/true);
+    rig.At(kStarted, [&] { rig.sim.Radio().TurnFrequency("0600000", rig.s.clock.Now()); });
+    rig.At(kStarted + 2, [&] { c.press(rig); });
+    rig.At(kStarted + 4, [&] { rig.s.radio.SetLine('D', true, rig.s.clock.Now()); });
+    rig.Run(kStarted + 6);
+    EXPECT_EQ(rig.s.p.main.lblInBand.caption, "Out Of Band") << c.name;
+    EXPECT_EQ(rig.s.radio.Sent().find('K'), std::string::npos) << c.name;
+    EXPECT_FALSE(rig.sim.Radio().State().keyed) << c.name;
+  }
 }
 
 class TuneTimeOut : public ::testing::TestWithParam<double> {};
