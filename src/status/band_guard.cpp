@@ -82,9 +82,9 @@ void GuardTransmitFrequency(Program& p) {
 void ApplyBandGuard(Program& p, bool inBand) {
   frmQD6250& f = p.main;
   if (p.link.ScanActive) inBand = false;
-  // Only a panel set up for REMOTE may transmit; a radio in LOCAL ignores
-  // commands, so its push-to-talk enable is left alone rather than sent for
-  // again on every pass.
+  // Only a panel set up for REMOTE may transmit. A radio in LOCAL ignores
+  // commands, so its push-to-talk enable is left alone there: asking again on
+  // every pass would stall the loop.
   const bool remote = f.ModeText == "REMOTE";
 
   if (f.cmdPTTEn.enabled != inBand) f.cmdPTTEn.enabled = inBand;

@@ -9,6 +9,8 @@
 namespace qd {
 
 bool InBand(Program& p, const std::string& freqItem);
+// Transmit controls, band indicator and the radio's push-to-talk enable follow
+// inBand; transmit is enabled and the radio switched only in REMOTE.
 void ApplyBandGuard(Program& p, bool inBand);
 void SetPttEnable(Program& p, bool wanted);
 
