@@ -44,7 +44,8 @@ struct Program {
   Program(Clock& clock, Windowing& windowing, SerialPort& radioPort, SerialPort& catPort)
       : clock(clock), windowing(windowing), MSComm1(radioPort), MSComm2(catPort) {
     forms["frmQD6250"] = {&main, [this](ControlVisitor& v) { VisitControls(main, v); }};
-    forms["frmPortSetup"] = {&portSetup, [this](ControlVisitor& v) { VisitControls(portSetup, v); }};
+    forms["frmPortSetup"] = {&portSetup,
+                             [this](ControlVisitor& v) { VisitControls(portSetup, v); }};
     forms["frmCATSetup"] = {&catSetup, [this](ControlVisitor& v) { VisitControls(catSetup, v); }};
     forms["frmHelp"] = {&help, [this](ControlVisitor& v) { VisitControls(help, v); }};
   }

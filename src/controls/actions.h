@@ -16,8 +16,8 @@ struct Action {
   int button = 0;                  // mouse button: 1 left, 2 right
   int shift = 0;
   int keyCode = 0;
-  int value = 0;                   // scroll bar position, check box state
-  std::optional<std::string> text; // new combo or text box text, when the widget changed it
+  int value = 0;                    // scroll bar position, check box state
+  std::optional<std::string> text;  // new combo or text box text, when the widget changed it
 };
 
 class ActionQueue {

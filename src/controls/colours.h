@@ -24,7 +24,9 @@ constexpr Colour kLightYellow = Rgb(255, 255, 192);
 constexpr Colour kPaleYellow = Rgb(255, 255, 128);
 
 constexpr Colour kSystemFlag = 0x80000000u;
-constexpr Colour System(int index) { return kSystemFlag | static_cast<Colour>(index); }
+constexpr Colour System(int index) {
+  return kSystemFlag | static_cast<Colour>(index);
+}
 constexpr Colour kWindowBackground = System(5);
 constexpr Colour kWindowText = System(8);
 constexpr Colour kButtonFace = System(15);
@@ -32,7 +34,11 @@ constexpr Colour kGreyText = System(17);
 constexpr Colour kButtonText = System(18);
 }  // namespace colour
 
-constexpr bool IsSystemColour(Colour c) { return (c & colour::kSystemFlag) != 0; }
-constexpr int SystemColourIndex(Colour c) { return static_cast<int>(c & 0xFF); }
+constexpr bool IsSystemColour(Colour c) {
+  return (c & colour::kSystemFlag) != 0;
+}
+constexpr int SystemColourIndex(Colour c) {
+  return static_cast<int>(c & 0xFF);
+}
 
 }  // namespace qd

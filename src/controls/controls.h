@@ -38,19 +38,28 @@ struct TextBox : Control {
   std::string text;
   bool multiLine = false;
   bool locked = false;
-  TextBox() { backColour = colour::kWindowBackground; foreColour = colour::kWindowText; }
+  TextBox() {
+    backColour = colour::kWindowBackground;
+    foreColour = colour::kWindowText;
+  }
 };
 
 struct ComboBox : Control {
   std::string text;  // any text, listed or not
   std::vector<std::string> items;
-  ComboBox() { backColour = colour::kWindowBackground; foreColour = colour::kWindowText; }
+  ComboBox() {
+    backColour = colour::kWindowBackground;
+    foreColour = colour::kWindowText;
+  }
 };
 
 struct ListBox : Control {
   std::vector<std::string> items;
   int listIndex = -1;
-  ListBox() { backColour = colour::kWindowBackground; foreColour = colour::kWindowText; }
+  ListBox() {
+    backColour = colour::kWindowBackground;
+    foreColour = colour::kWindowText;
+  }
 };
 
 struct OptionButton : Control {

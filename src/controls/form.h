@@ -44,7 +44,8 @@ class ControlVisitor {
 // Names the controls of an array "name(i)".
 template <typename Array>
 void NameArray(Array& array, const std::string& name) {
-  for (std::size_t i = 0; i < array.size(); ++i) array[i].name = name + "(" + std::to_string(i) + ")";
+  for (std::size_t i = 0; i < array.size(); ++i)
+    array[i].name = name + "(" + std::to_string(i) + ")";
 }
 
 }  // namespace qd

@@ -96,13 +96,14 @@ std::string ActionBaseName(const Action& action) {
   return open == std::string::npos ? action.control : action.control.substr(0, open);
 }
 
-std::string HandlerKey(const std::string& form, const std::string& control, const std::string& event) {
+std::string HandlerKey(const std::string& form, const std::string& control,
+                       const std::string& event) {
   const bool mainWindow = form.empty() || form == "frmQD6250";
   return (mainWindow ? "" : form + ":") + control + "/" + event;
 }
 
-void OnAction(Program& p, const std::string& control, const std::string& event, ActionHandler handler,
-              const std::string& form) {
+void OnAction(Program& p, const std::string& control, const std::string& event,
+              ActionHandler handler, const std::string& form) {
   p.handlers[HandlerKey(form, control, event)] = std::move(handler);
 }
 

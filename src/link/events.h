@@ -21,10 +21,11 @@ void RunAction(Program& p, const Action& action);
 
 // Registers a handler for an event of a control (named without its array
 // index) of a form; the main window's (and the ports') handlers need no form.
-void OnAction(Program& p, const std::string& control, const std::string& event, ActionHandler handler,
-              const std::string& form = "");
+void OnAction(Program& p, const std::string& control, const std::string& event,
+              ActionHandler handler, const std::string& form = "");
 // The handler table's key: "cmdF/MouseDown", "frmPortSetup:cmdApply/Click".
-std::string HandlerKey(const std::string& form, const std::string& control, const std::string& event);
+std::string HandlerKey(const std::string& form, const std::string& control,
+                       const std::string& event);
 
 // The array index of the action's control, "cmdF(4)" -> 4, or -1.
 int ActionIndex(const Action& action);

@@ -14,33 +14,33 @@ namespace qd {
 
 // One Boolean per deferred panel action, in the order the main loop serves them.
 struct RequestFlags {
-  bool source = false;      // 1  SendAudioSource
-  bool agc = false;         // 2  SendAgc
-  bool bfo = false;         // 3  ToggleBfo
-  bool clipping = false;    // 4  ToggleClipping
+  bool source = false;          // 1  SendAudioSource
+  bool agc = false;             // 2  SendAgc
+  bool bfo = false;             // 3  ToggleBfo
+  bool clipping = false;        // 4  ToggleClipping
   std::array<bool, 12> band{};  // 5-16 ShowBandList, in kBands order
-  bool meter = false;       // 17 SelectMeter
-  bool mode = false;        // 18 modeCmd
-  bool mute = false;        // 19 ToggleSpeaker
-  bool pttEn = false;       // 20 TogglePttEnable
-  bool sideTone = false;    // 21 ToggleSideTone
-  bool tune = false;        // 22 TuneCmd
-  bool viewInData = false;  // 23 ToggleDataBox
-  bool vox = false;         // 24 ToggleVox
-  bool xmit = false;        // 25 XmitCmd
-  bool ampPwr = false;      // 26 AmpPowerCmd
-  bool ampOpr = false;      // 27 AmpOperateCmd
-  bool tuneAmp = false;     // 28 AmpTuneCmd
-  bool m2v = false;         // 29 MemoryToVfo
-  bool v2m = false;         // 30 VfoToMemory
-  bool getStatus = false;   // 31 RefreshStatus
+  bool meter = false;           // 17 SelectMeter
+  bool mode = false;            // 18 modeCmd
+  bool mute = false;            // 19 ToggleSpeaker
+  bool pttEn = false;           // 20 TogglePttEnable
+  bool sideTone = false;        // 21 ToggleSideTone
+  bool tune = false;            // 22 TuneCmd
+  bool viewInData = false;      // 23 ToggleDataBox
+  bool vox = false;             // 24 ToggleVox
+  bool xmit = false;            // 25 XmitCmd
+  bool ampPwr = false;          // 26 AmpPowerCmd
+  bool ampOpr = false;          // 27 AmpOperateCmd
+  bool tuneAmp = false;         // 28 AmpTuneCmd
+  bool m2v = false;             // 29 MemoryToVfo
+  bool v2m = false;             // 30 VfoToMemory
+  bool getStatus = false;       // 31 RefreshStatus
   // 32 is PortSetupChanged (link state)
-  bool bfoOffset = false;   // 33 SendBfoOffset
-  bool rfGain = false;      // 34 SendRfGain
+  bool bfoOffset = false;  // 33 SendBfoOffset
+  bool rfGain = false;     // 34 SendRfGain
   // 35 is the CAT port's command-pending flag (CAT state)
-  bool dig = false;         // 36 ApplyDigitalMode
-  bool swap = false;        // 37 SwapVfos
-  bool a2b = false;         // 38 CopyVfoAToB
+  bool dig = false;   // 36 ApplyDigitalMode
+  bool swap = false;  // 37 SwapVfos
+  bool a2b = false;   // 38 CopyVfoAToB
 };
 
 // The nine flags kept per serial port for its line events.
@@ -63,10 +63,18 @@ struct BandButtonInfo {
   const char* band;  // CurrentBand value
 };
 constexpr std::array<BandButtonInfo, 12> kBandButtons{{
-    {"cmd160M", "160", "160"}, {"cmd75M", "75", "75"}, {"cmd60M", "60 ", "60"},
-    {"cmd40M", "40", "40"},    {"cmd30M", "30", "30"}, {"cmd20M", "20", "20"},
-    {"cmd17M", "17", "17"},    {"cmd15M", "15", "15"}, {"cmd12M", "12", "12"},
-    {"cmd10M", "10", "10"},    {"cmdWWV", "WWV", "WWV"}, {"cmdMARS", "MARS", "MARS"},
+    {"cmd160M", "160", "160"},
+    {"cmd75M", "75", "75"},
+    {"cmd60M", "60 ", "60"},
+    {"cmd40M", "40", "40"},
+    {"cmd30M", "30", "30"},
+    {"cmd20M", "20", "20"},
+    {"cmd17M", "17", "17"},
+    {"cmd15M", "15", "15"},
+    {"cmd12M", "12", "12"},
+    {"cmd10M", "10", "10"},
+    {"cmdWWV", "WWV", "WWV"},
+    {"cmdMARS", "MARS", "MARS"},
 }};
 
 struct frmQD6250 : Form {

@@ -4,7 +4,9 @@
 
 namespace qd {
 
-RuntimeError SystemError(int errnoValue) { return RuntimeError(errnoValue, std::strerror(errnoValue)); }
+RuntimeError SystemError(int errnoValue) {
+  return RuntimeError(errnoValue, std::strerror(errnoValue));
+}
 
 std::string ErrorText(const std::string& routine, const RuntimeError& e) {
   return routine + ": Err " + std::to_string(e.number()) + ". " + e.description();

@@ -27,7 +27,9 @@ constexpr int kErrPermissionDenied = 70;
 constexpr int kErrDeviceIo = 57;
 
 // A failed conversion of text to a number.
-inline RuntimeError TypeMismatch() { return RuntimeError(kErrTypeMismatch, "Type mismatch"); }
+inline RuntimeError TypeMismatch() {
+  return RuntimeError(kErrTypeMismatch, "Type mismatch");
+}
 
 // A failed system call: carries errno and the system's text.
 RuntimeError SystemError(int errnoValue);

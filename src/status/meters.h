@@ -10,7 +10,7 @@ namespace qd {
 
 void gDisplayMeterData(Program& p, const std::string& message);
 void ShowMeterSelect(Program& p);
-void SelectMeter(Program& p);                       // serves the meter request flag
+void SelectMeter(Program& p);                        // serves the meter request flag
 void SetMeter(Program& p, const std::string& code);  // "D1".."D6"
 
 }  // namespace qd

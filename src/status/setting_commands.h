@@ -8,10 +8,10 @@
 
 namespace qd {
 
-void SetFreq(Program& p, const std::string& digits);    // seven digits, else nothing
-void SetAgc(Program& p, const std::string& code);       // "A1".."A4"
+void SetFreq(Program& p, const std::string& digits);         // seven digits, else nothing
+void SetAgc(Program& p, const std::string& code);            // "A1".."A4"
 std::string ModeSteps(Program& p, const std::string& code);  // "M1".."M4"
-void SetMode(Program& p, const std::string& code);      // "M1".."M4"
+void SetMode(Program& p, const std::string& code);           // "M1".."M4"
 void RestoreSideTone(Program& p, const std::string& saved);
 
 }  // namespace qd

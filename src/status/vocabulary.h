@@ -54,16 +54,38 @@ constexpr long kHighestFreq = 2999999;  // "2999999", 29.99999 MHz
 // Status items of the record, with the width kept of a received message
 // (code character included).
 enum class Item {
-  Freq, Mode, Agc, MeterSelect, AudioSource, AudioRoute, PttEnable, Speaker, CommaItem,
-  ControlState, AmpState, AmpTune, RfGain, Clipping, SideTone, Vox, Channel, Bfo,
-  ChannelData, StarItem, TestResult, TestState, Fault, QtItem, QcItem,
+  Freq,
+  Mode,
+  Agc,
+  MeterSelect,
+  AudioSource,
+  AudioRoute,
+  PttEnable,
+  Speaker,
+  CommaItem,
+  ControlState,
+  AmpState,
+  AmpTune,
+  RfGain,
+  Clipping,
+  SideTone,
+  Vox,
+  Channel,
+  Bfo,
+  ChannelData,
+  StarItem,
+  TestResult,
+  TestState,
+  Fault,
+  QtItem,
+  QcItem
 };
 constexpr std::size_t kItemCount = 25;
 
 struct ItemInfo {
   Item item;
-  char code;         // first character; 'Q' items are told apart by the second
-  char secondCode;   // 'T' or 'C' for the Q items, else 0
+  char code;        // first character; 'Q' items are told apart by the second
+  char secondCode;  // 'T' or 'C' for the Q items, else 0
   int width;
 };
 
@@ -95,13 +117,25 @@ constexpr std::array<ItemInfo, kItemCount> kItems{{
     {Item::QcItem, kQItems, 'C', 3},
 }};
 
-constexpr const ItemInfo& Info(Item item) { return kItems[static_cast<std::size_t>(item)]; }
+constexpr const ItemInfo& Info(Item item) {
+  return kItems[static_cast<std::size_t>(item)];
+}
 
 // The item stored for a message starting with `code` (not the Q items), or nullptr.
 const ItemInfo* ItemForCode(char code);
 
 // Settings the panel changes, and how each firmware type commands them.
-enum class Setting { Mode, Agc, Meter, AudioSource, Vox, AudioRoute, PttEnable, SideTone, Clipping };
+enum class Setting {
+  Mode,
+  Agc,
+  Meter,
+  AudioSource,
+  Vox,
+  AudioRoute,
+  PttEnable,
+  SideTone,
+  Clipping
+};
 
 enum class Form {
   None,    // the type has no command for it
@@ -124,7 +158,7 @@ CommandForm FormFor(Setting setting, int firmwareType);
 int CommandArgumentWidth(char code, int firmwareType);
 
 // Value encodings.
-constexpr std::array<std::string_view, 4> kModeNames{"USB", "LSB", "AME", "CW"};  // M1..M4
+constexpr std::array<std::string_view, 4> kModeNames{"USB", "LSB", "AME", "CW"};    // M1..M4
 constexpr std::array<std::string_view, 4> kAgcNames{"OFF", "SLOW", "MED", "FAST"};  // A1..A4
 constexpr std::array<std::string_view, 6> kMeterNames{"Aud", "Line", "Patch", "FWD", "REF", "VSWR"};
 

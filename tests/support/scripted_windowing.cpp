@@ -9,7 +9,8 @@ void ScriptedWindowing::Pump(ActionQueue& queue, double maxWaitSeconds, std::spa
   if ((stopAt_ && clock_.Now() >= *stopAt_) || (stopWhen_ && stopWhen_())) throw ScriptEnd{};
   bool posted = false;
   for (auto it = script_.begin(); it != script_.end();) {
-    bool due = (it->yield >= 0 && it->yield <= yields) || (it->yield < 0 && it->time <= clock_.Now());
+    bool due =
+        (it->yield >= 0 && it->yield <= yields) || (it->yield < 0 && it->time <= clock_.Now());
     if (due) {
       queue.Post(it->action);
       it = script_.erase(it);

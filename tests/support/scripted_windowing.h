@@ -85,7 +85,8 @@ class ScriptedWindowing : public Windowing {
 Action Click(const std::string& control);
 Action MouseDown(const std::string& control, int button);
 Action MouseUp(const std::string& control, int button);
-Action ChooseText(const std::string& control, const std::string& text);  // combo pick: Click with text
+Action ChooseText(const std::string& control,
+                  const std::string& text);  // combo pick: Click with text
 Action Unload(const std::string& form = "frmQD6250");
 
 }  // namespace qd::test
