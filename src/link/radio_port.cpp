@@ -7,14 +7,13 @@
 #include "link/reply_reader.h"
 #include "link/send.h"
 #include "platform/errors.h"
+#include "platform/port_paths.h"
 
 namespace qd {
 
 namespace {
 
 constexpr double kReopenPauseSeconds = 0.5;
-constexpr int kLowestPort = 1;
-constexpr int kHighestPort = 16;
 constexpr int kErrInvalidPortNumber = 8002;
 
 // Handshake names as the port setup writes them; compared exactly. Software
@@ -44,7 +43,7 @@ int PortNumberOf(const std::string& text) {
   const char* end = text.data() + last + 1;
   auto [ptr, ec] = std::from_chars(begin, end, n);
   if (ec != std::errc() || ptr != end) throw TypeMismatch();
-  if (n < kLowestPort || n > kHighestPort)
+  if (n < kLowestPortNumber || n > kHighestPortNumber)
     throw RuntimeError(kErrInvalidPortNumber, "Invalid port number");
   return n;
 }
